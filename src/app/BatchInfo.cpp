@@ -1,0 +1,24 @@
+#include "BatchInfo.h"
+
+#include "CTESKAdatDoc.h"
+#include "Format.h"
+
+std::string describeDataSet(const CTESKAdatDoc& doc) {
+    std::string text = "file:      " + doc.dataPath + "\n";
+    text += formatString("stations:  %d\n", doc.count);
+    if (doc.isMagnetic)
+        text += formatString("type:      magnetic (nT), header %g %g %g / %g %g\n", doc.header1a,
+                             doc.header1b, doc.header1c, doc.header2a, doc.header2b);
+    else
+        text += "type:      gravity (mGal)\n";
+    text += formatString("easting:   %.10g .. %.10g\n", doc.xMin, doc.xMax);
+    text += formatString("northing:  %.10g .. %.10g\n", doc.yMin, doc.yMax);
+    text += formatString("data:      %.10g .. %.10g\n", doc.dataMin, doc.dataMax);
+    if (doc.hasPredicted)
+        text += "predicted: " + doc.predictedPath + "\n";
+    else if (doc.predictedPath.empty())
+        text += "predicted: none\n";
+    else
+        text += "predicted: not read (" + doc.predictedPath + ")\n";
+    return text;
+}

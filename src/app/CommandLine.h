@@ -1,0 +1,26 @@
+#pragma once
+// The program's arguments: the files to open and the batch options.
+
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    enum class Mode {
+        Window, // open the main window (on the observation file, if any)
+        Info,   // print a summary of the files and exit
+        Help,   // print the usage and exit
+    };
+
+    Mode mode = Mode::Window;
+    std::string observationPath; // first argument that is not an option; empty: none
+    std::string predictedPath;   // second such argument; empty: none
+    bool fixedPredictedName = false; // the argument "/pre": the inversion's fixed predicted file
+    std::string error;               // non-empty when the arguments were not understood
+};
+
+// Parses the arguments that follow the program name. "/pre" counts only as
+// a whole argument, so paths that contain it are still paths.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The usage text printed by --help and after an argument error.
+std::string usageText();

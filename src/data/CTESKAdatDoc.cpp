@@ -1,0 +1,200 @@
+#include "CTESKAdatDoc.h"
+
+#include "MessageBox.h"
+#include "TextFile.h"
+
+#include <climits>
+#include <cstdio>
+#include <new>
+
+namespace {
+
+// The shortest data line is three one-digit reals ("1 2 3") and its line feed.
+constexpr long long kMinimumBytesPerStation = 6;
+
+bool isCommentLine(const std::string& line) { return !line.empty() && line[0] == '!'; }
+
+// The first line that is not a comment (an empty line at the end of the file).
+const std::string& skipComments(data::TextLineReader& reader) {
+    const std::string* line = &reader.readLine();
+    while (isCommentLine(*line))
+        line = &reader.readLine();
+    return *line;
+}
+
+std::string invalidFileMessage(const std::string& path) {
+    return "Error: " + path + "\nis not a valid data file.";
+}
+
+} // namespace
+
+const char* fixedPredictedFileName(bool isMagnetic) {
+    return isMagnetic ? "quorbelt.pre" : "frandol.pre";
+}
+
+CTESKAdatDoc::~CTESKAdatDoc() { freeArrays(); }
+
+void CTESKAdatDoc::SetPathName(const std::string& path, bool addToRecentList) {
+    CDocument::SetPathName(path, addToRecentList);
+    SetTitle(path);
+}
+
+void CTESKAdatDoc::freeArrays() {
+    for (std::vector<double>* array : {&x, &y, &data, &elevation, &predicted, &error})
+        std::vector<double>().swap(*array);
+}
+
+void CTESKAdatDoc::recomputeExtents() {
+    xMin = yMin = dataMin = 1e30;
+    xMax = yMax = dataMax = -1e30;
+    for (int i = 0; i < count; ++i) {
+        // Plain comparisons: a NaN compares neither way and is skipped.
+        if (x[i] < xMin) xMin = x[i];
+        if (x[i] > xMax) xMax = x[i];
+        if (y[i] < yMin) yMin = y[i];
+        if (y[i] > yMax) yMax = y[i];
+        if (data[i] < dataMin) dataMin = data[i];
+        if (data[i] > dataMax) dataMax = data[i];
+    }
+}
+
+// Sizes the five station arrays for `requested` stations. A count that the
+// file cannot hold is treated as the early end of file it would lead to,
+// before anything is allocated; a count beyond memory is refused.
+bool CTESKAdatDoc::allocateStations(long long requested, long long bytesInFile) {
+    if (bytesInFile > 0 && requested > (bytesInFile + 1) / kMinimumBytesPerStation) {
+        count = 0;
+        AfxMessageBox(invalidFileMessage(dataPath), MB_ICONHAND);
+        return false;
+    }
+    if (arraysPresent())
+        freeArrays();
+    try {
+        const size_t n = static_cast<size_t>(requested);
+        for (std::vector<double>* array : {&x, &y, &elevation, &data, &error})
+            array->assign(n, 0.0);
+    } catch (const std::bad_alloc&) {
+        freeArrays();
+        count = 0;
+        AfxMessageBox("Error: not enough memory for " + std::to_string(requested) +
+                          " data of\n" + dataPath,
+                      MB_ICONHAND);
+        return false;
+    }
+    count = static_cast<int>(requested);
+    return true;
+}
+
+bool CTESKAdatDoc::readObservationFile(const std::string& path) {
+    data::ClassicNumericLocale classic;
+    hasPredicted = false;
+
+    data::TextLineReader reader;
+    if (!reader.open(path)) {
+        AfxMessageBox("Data file doesn't exist.\n" + path, MB_OK);
+        return false;
+    }
+
+    const std::string* countLine = &skipComments(reader);
+    isMagnetic = std::sscanf(countLine->c_str(), "%lf %lf %lf", &header1a, &header1b,
+                             &header1c) == 3;
+    if (isMagnetic) {
+        int componentFlag = 1;
+        std::sscanf(reader.readLine().c_str(), "%lf %lf %i", &header2a, &header2b,
+                    &componentFlag);
+        if (componentFlag == 0)
+            AfxMessageBox("Cannot display multi-component data files.", MB_ICONEXCLAMATION);
+        countLine = &reader.readLine();
+    }
+
+    long long requested = count; // a count line without an integer keeps the old count
+    data::scanInteger(*countLine, requested);
+    if (requested <= 2) {
+        AfxMessageBox("Error: Need more than 2 data.", MB_OK);
+        count = 0;
+        return false;
+    }
+    if (requested > INT_MAX) {
+        count = 0;
+        AfxMessageBox(invalidFileMessage(path), MB_ICONHAND);
+        return false;
+    }
+    if (!allocateStations(requested, reader.bytesRemaining()))
+        return false;
+
+    for (int i = 0; i < count; ++i) {
+        error[i] = 0;
+        const int read = std::sscanf(reader.readLine().c_str(), "%lf %lf %lf %lf %lf", &x[i],
+                                     &y[i], &elevation[i], &data[i], &error[i]);
+        if (read < 3) {
+            count = 0;
+            AfxMessageBox(invalidFileMessage(dataPath), MB_ICONHAND);
+            return false;
+        }
+        if (read == 3)
+            data[i] = elevation[i];
+    }
+
+    reader.close();
+    recomputeExtents();
+    SetPathName(path, true);
+    return true;
+}
+
+bool CTESKAdatDoc::readPredictedFile(const std::string& path) {
+    data::ClassicNumericLocale classic;
+    hasPredicted = false;
+
+    data::TextLineReader reader;
+    if (!reader.open(path)) {
+        AfxMessageBox("Predicted data file doesn't exist.\n" + path, MB_OK);
+        return false;
+    }
+
+    const std::string* countLine = &skipComments(reader);
+    if (isMagnetic) {
+        reader.readLine();
+        countLine = &reader.readLine();
+    }
+    long long predictedCount = 0;
+    if (!data::scanInteger(*countLine, predictedCount) || predictedCount != count) {
+        AfxMessageBox("Predicted data file " + path + "\ndoes not have the same number of data as " +
+                          dataPath,
+                      MB_ICONHAND);
+        return false;
+    }
+
+    predicted.assign(static_cast<size_t>(count), 0.0);
+    for (int i = 0; i < count; ++i) {
+        double ignored[3];
+        if (std::sscanf(reader.readLine().c_str(), "%lf %lf %lf %lf", &ignored[0], &ignored[1],
+                        &ignored[2], &predicted[i]) < 4) {
+            AfxMessageBox("Error reading predicted data file\n" + path, MB_ICONHAND);
+            return false;
+        }
+    }
+    hasPredicted = true;
+    return true;
+}
+
+void CTESKAdatDoc::setCommandLinePredicted(bool fixedName, const std::string& path) {
+    m_fixedPredictedName = fixedName;
+    m_commandLinePredictedPath = path;
+}
+
+bool CTESKAdatDoc::OnOpenDocument(const std::string& path) {
+    dataReady = false;
+    dataPath = path;
+    if (!readObservationFile(dataPath))
+        return false;
+
+    predictedPath = m_fixedPredictedName ? fixedPredictedFileName(isMagnetic)
+                                         : m_commandLinePredictedPath;
+    if (!predictedPath.empty())
+        readPredictedFile(predictedPath);
+
+    dataReady = true;
+    UpdateAllViews(nullptr, HintNewData);
+    SetModifiedFlag(false);
+    return true;
+}

@@ -1,0 +1,86 @@
+#include "TextFile.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdio.h>
+#include <sys/stat.h>
+
+namespace data {
+
+TextLineReader::~TextLineReader() {
+    close();
+    std::free(m_buffer);
+}
+
+bool TextLineReader::open(const std::string& path) {
+    close();
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    m_file = std::fopen(path.c_str(), "rb");
+    if (!m_file)
+        return false;
+    m_size = S_ISREG(info.st_mode) ? static_cast<long long>(info.st_size) : 0;
+    m_atEnd = false;
+    return true;
+}
+
+void TextLineReader::close() {
+    if (m_file)
+        std::fclose(m_file);
+    m_file = nullptr;
+}
+
+const std::string& TextLineReader::readLine() {
+    m_line.clear();
+    if (!m_file || m_atEnd) {
+        m_atEnd = true;
+        return m_line;
+    }
+    ssize_t length = ::getline(&m_buffer, &m_capacity, m_file);
+    if (length < 0) {
+        m_atEnd = true;
+        return m_line;
+    }
+    size_t n = static_cast<size_t>(length);
+    if (n > 0 && m_buffer[n - 1] == '\n')
+        --n;
+    if (n > 0 && m_buffer[n - 1] == '\r')
+        --n;
+    m_line.assign(m_buffer, n);
+    return m_line;
+}
+
+long long TextLineReader::bytesRemaining() const {
+    if (!m_file || m_size <= 0)
+        return 0;
+    long position = std::ftell(m_file);
+    return position < 0 ? 0 : m_size - position;
+}
+
+ClassicNumericLocale::ClassicNumericLocale()
+    : m_classic(::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0))),
+      m_previous(m_classic ? ::uselocale(m_classic) : static_cast<locale_t>(0)) {}
+
+ClassicNumericLocale::~ClassicNumericLocale() {
+    if (m_classic) {
+        ::uselocale(m_previous);
+        ::freelocale(m_classic);
+    }
+}
+
+bool scanInteger(const std::string& line, long long& value) {
+    const char* text = line.c_str();
+    while (std::isspace(static_cast<unsigned char>(*text)))
+        ++text;
+    const char* digits = text + ((*text == '+' || *text == '-') ? 1 : 0);
+    if (!std::isdigit(static_cast<unsigned char>(*digits)))
+        return false;
+    errno = 0;
+    value = std::strtoll(text, nullptr, 0);
+    return true;
+}
+
+} // namespace data

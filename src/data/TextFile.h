@@ -1,0 +1,59 @@
+#pragma once
+// Line-by-line reading of text files of any line length, and a scope that
+// keeps number conversion in the classic "C" locale whatever the user's
+// regional settings are.
+
+#include <cstdio>
+#include <locale.h>
+#include <string>
+
+namespace data {
+
+class TextLineReader {
+public:
+    TextLineReader() = default;
+    TextLineReader(const TextLineReader&) = delete;
+    TextLineReader& operator=(const TextLineReader&) = delete;
+    ~TextLineReader();
+
+    // Opens a regular file for reading; false for a missing file, a directory
+    // or anything else that cannot be read as a file.
+    bool open(const std::string& path);
+    void close();
+
+    // The next line without its line feed and a carriage return before it.
+    // At the end of the file: an empty line (and atEnd() becomes true).
+    const std::string& readLine();
+    bool atEnd() const { return m_atEnd; }
+
+    // Bytes from the current position to the end of the file (0 when unknown).
+    long long bytesRemaining() const;
+
+private:
+    std::FILE* m_file = nullptr;
+    char* m_buffer = nullptr;
+    size_t m_capacity = 0;
+    std::string m_line;
+    bool m_atEnd = false;
+    long long m_size = 0;
+};
+
+// While alive, number conversions of this thread use the classic locale.
+class ClassicNumericLocale {
+public:
+    ClassicNumericLocale();
+    ~ClassicNumericLocale();
+    ClassicNumericLocale(const ClassicNumericLocale&) = delete;
+    ClassicNumericLocale& operator=(const ClassicNumericLocale&) = delete;
+
+private:
+    locale_t m_classic;
+    locale_t m_previous;
+};
+
+// Reads one integer as the C library's %i does (sign, 0x hexadecimal,
+// leading 0 octal) after leading white space. False when the text does not
+// start with one; a value outside the range of long long is clamped.
+bool scanInteger(const std::string& line, long long& value);
+
+} // namespace data

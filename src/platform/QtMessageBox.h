@@ -1,0 +1,10 @@
+#pragma once
+
+class QWidget;
+
+namespace platform {
+
+// Routes AfxMessageBox to modal QMessageBox dialogs over `parent` (may be null).
+void installQtMessageBoxes(QWidget* parent);
+
+} // namespace platform
