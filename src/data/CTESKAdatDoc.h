@@ -3,8 +3,12 @@
 // and the notifications it sends to the view.
 
 #include "Document.h"
+#include "EditChecks.h"
 #include "ObservationSet.h"
+#include "Random.h"
+#include "ValueRefresher.h"
 
+#include <cstdint>
 #include <string>
 
 class CTESKAdatDoc : public CDocument, public ObservationSet {
@@ -40,8 +44,73 @@ public:
     // Releases the six arrays; count and the flags are left as they are.
     void freeArrays();
 
+    // Enable rules of the document's commands (menu items and toolbar buttons).
+    bool canSave() const { return count > 0; }
+    bool canOpenTextEditor() const { return count > 0; }
+    // Assign standard deviation, Add Gaussian noise, Add constant.
+    bool canEditValues() const { return count > 0; }
+    bool canDownsample() const { return count > 2; }
+    // Switching on needs positive data; switching off is always possible.
+    bool canToggleLogScale() const { return count > 0 && (logScale || dataMin > 0); }
+    // The largest step Downsample data accepts.
+    int downsampleMaximum() const { return count / 2; }
+    // The view's Crop data rule: some station lies outside the region.
+    bool extendsBeyondRegion(double x1, double x2, double y1, double y2) const;
+
+    // The editing operations (DataEdits.cpp). Each works in place in one pass,
+    // sets the modified flag (the log-scale toggle excepted) and tells the
+    // view what changed: value edits through ValueRefresher, station removals
+    // with HintStationsChanged, the log-scale toggle with HintNewData.
+
+    // error = |data| * percent * 0.01 + minimum for every station.
+    void assignStandardDeviation(double percent, double minimum);
+    // Assigns errors as above (with the single-precision 0.01) and adds to
+    // every value a standard normal deviate times its error, seeding the
+    // generator with `seed` first (the GUI passes data::clockSeed()).
+    void addGaussianNoise(double percent, double minimum, std::uint32_t seed);
+    // Adds `constant` to every value and shifts dataMin and dataMax by it.
+    void addConstant(double constant);
+    // Keeps stations 0, step, 2 step, ...; false (nothing changed) unless 1 <= step.
+    bool downsample(int step);
+    // Keeps the stations inside the region, bounds included.
+    void cropToRegion(double x1, double x2, double y1, double y2);
+    // Removes one station; false (nothing changed) for an index out of range.
+    bool deleteStation(int index);
+    // Switches data (and predicted) between values and base-10 logarithms;
+    // false (nothing changed) when canToggleLogScale() is false.
+    bool toggleLogScale();
+
+    // Writes the data set to `path` (ObservationWriter.cpp). On success: not
+    // modified, the changed-name notice when `path` differs from dataPath,
+    // dataPath = path. On failure: a message naming the path and the cause,
+    // the previous file intact, nothing else changed; returns false.
+    bool OnSaveDocument(const std::string& path);
+    // Save as the framework does it: OnSaveDocument, then SetPathName(path)
+    // (which makes the path the title) when the file was written.
+    bool DoSave(const std::string& path);
+
+    // File > Text editor: warns when modified, then starts the external
+    // editor detached on dataPath (ExternalEditor.cpp).
+    void OnTextEditor();
+
+    // The dialog values last confirmed with OK, for the rest of the run.
+    data::RememberedEditValues editValues;
+    // The noise command's generator and spare deviate, kept for the run.
+    data::GaussianDeviates noiseSource;
+
 private:
     bool allocateStations(long long requested, long long bytesInFile);
+    // The first view, when it takes in-place value reloads.
+    ValueRefresher* firstValueRefresher() const;
+    // Moves the stations for which keep(i) holds to the front, in order, in
+    // every station array; returns how many were kept.
+    template <class Keep> int compactStations(Keep keep);
+    void afterStationsRemoved();
+    void setErrors(double factor, double minimum);
+
+    // Predicted values that have no logarithm (0, negative), kept while the
+    // log scale is on so that switching it off gives them back.
+    std::vector<double> m_predictedBeforeLog;
 
     bool m_fixedPredictedName = false;
     std::string m_commandLinePredictedPath;
