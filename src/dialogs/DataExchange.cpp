@@ -1,0 +1,42 @@
+#include "DataExchange.h"
+
+#include "EditChecks.h"
+#include "Format.h"
+#include "MessageBox.h"
+#include "TextFile.h"
+
+#include <QLineEdit>
+
+namespace dialogs {
+
+QString formatReal(double value) {
+    data::ClassicNumericLocale classic;
+    return QString::fromStdString(formatString("%.15g", value));
+}
+
+QString formatInteger(int value) {
+    return QString::number(value);
+}
+
+void focusField(QLineEdit* field) {
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
+
+bool exchangeReal(QLineEdit* field, double& value) {
+    if (data::parseReal(field->text().toStdString(), value))
+        return true;
+    AfxMessageBox(data::kEnterNumber, MB_OK);
+    focusField(field);
+    return false;
+}
+
+bool exchangeInteger(QLineEdit* field, int& value) {
+    if (data::parseInteger(field->text().toStdString(), value))
+        return true;
+    AfxMessageBox(data::kEnterInteger, MB_OK);
+    focusField(field);
+    return false;
+}
+
+} // namespace dialogs
