@@ -40,13 +40,15 @@ bool takeOption(CommandLine& line, const std::string& argument) {
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     bool optionsEnded = false;
-    for (const std::string& argument : arguments) {
+    for (size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
         if (!optionsEnded && argument == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && argument == "/pre") {
             line.fixedPredictedName = true;
         } else if (!optionsEnded && isOption(argument)) {
-            if (!takeOption(line, argument) && line.error.empty())
+            if (!takeOption(line, argument) && !takeEditOption(line, arguments, index) &&
+                line.error.empty())
                 line.error = "Unknown option: " + argument;
         } else {
             takeFile(line, argument);
@@ -54,6 +56,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (line.mode == CommandLine::Mode::Info && line.observationPath.empty() && line.error.empty())
         line.error = "--info needs an observation file.";
+    if (line.isBatchEdit() && line.observationPath.empty() && line.error.empty())
+        line.error = "Editing options and --save need an observation file.";
     return line;
 }
 
@@ -66,5 +70,20 @@ std::string usageText() {
            "          frandol.pre for gravity data) from the current directory\n"
            "  --info  load the files as the window would, print a summary and exit\n"
            "          (status 0 when the observation file was read, 1 otherwise)\n"
-           "  --help  print this text\n";
+           "  --help  print this text\n"
+           "\n"
+           "Editing without a window: teskadat OBSERVATIONS [PREDICTED] EDITS... [--save OUT]\n"
+           "applies the edits in the order given, with the checks of their dialogs, then\n"
+           "writes OUT (status 0 on success, 1 when a file could not be read or written,\n"
+           "2 when a value was refused; nothing is written then). --info prints the\n"
+           "summary after the edits.\n"
+           "  --assign-errors PERCENT,MINIMUM  error = |data| * PERCENT / 100 + MINIMUM\n"
+           "  --add-noise PERCENT,MINIMUM      assign errors so, then add Gaussian noise\n"
+           "  --seed S                         seed of the noise (default: the clock)\n"
+           "  --add-constant C                 add C to every value\n"
+           "  --downsample STEP                keep every STEP-th station\n"
+           "  --crop X1,X2,Y1,Y2               keep the stations inside the region\n"
+           "  --log-scale                      switch values to and from log10\n"
+           "  --delete-station N               remove station N (1 is the first)\n"
+           "  --save OUT                       write the observation file OUT\n";
 }

@@ -1,6 +1,9 @@
 #pragma once
 // The program's arguments: the files to open and the batch options.
 
+#include "BatchEdit.h"
+
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,13 @@ struct CommandLine {
     std::string predictedPath;   // second such argument; empty: none
     bool fixedPredictedName = false; // the argument "/pre": the inversion's fixed predicted file
     std::string error;               // non-empty when the arguments were not understood
+
+    std::vector<EditOption> edits; // edit options, applied in the order given
+    std::string savePath;          // --save: where the edited data set is written
+    bool hasSeed = false;          // --seed: the noise generator's seed instead of the clock
+    std::uint32_t seed = 0;
+    // Edits or --save make the run a batch run without a window.
+    bool isBatchEdit() const { return !edits.empty() || !savePath.empty(); }
 };
 
 // Parses the arguments that follow the program name. "/pre" counts only as

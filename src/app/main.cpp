@@ -1,5 +1,6 @@
 // teskadat: the viewer window, or a batch run without a window.
 
+#include "BatchEdit.h"
 #include "BatchInfo.h"
 #include "CMainFrame.h"
 #include "CTESKAdatDoc.h"
@@ -69,6 +70,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n\n%s", line.error.c_str(), usageText().c_str());
         return 2;
     }
+    if (line.mode != CommandLine::Mode::Help && line.isBatchEdit())
+        return runBatchEdit(line);
     switch (line.mode) {
     case CommandLine::Mode::Help:
         std::fputs(usageText().c_str(), stdout);
