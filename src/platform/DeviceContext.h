@@ -25,6 +25,7 @@
 
 #include "DrawingTypes.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -227,26 +228,30 @@ public:
 private:
     struct ResolvedFont;
 
+    void adjustIsotropic();
     std::int64_t toDeviceX(std::int64_t x) const;
     std::int64_t toDeviceY(std::int64_t y) const;
     CPoint toDevice(int x, int y) const;
     CPoint toLogical(int x, int y) const;
     CRect toDeviceRect(const CRect& logical) const; // normalised
-    QRect clipRect() const;                         // device pixels, may be empty
-    void fillDevice(const CRect& deviceRect, std::uint32_t rgb);
-    void invertDevice(const CRect& deviceRect);
+    CRect clipBox() const;                          // device pixels, may be empty
+    std::uint32_t* row(int y) const;
+    void fillDevice(const CRect& deviceRect, std::uint32_t pixel);
+    void xorDevice(const CRect& deviceRect, std::uint32_t mask);
     void fillEllipse(const CRect& deviceBox, COLORREF colour);
-    void strokeLine(CPoint from, CPoint to);
     void strokeEllipse(const CRect& deviceBox);
+    void strokeLine(CPoint from, CPoint to);
     bool preparePainter(int compositionMode);
     int devicePenWidth() const;
     const ResolvedFont& font() const;
 
     QImage& m_image;
     std::unique_ptr<QPainter> m_painter;
+    unsigned char* m_bits = nullptr;
+    std::ptrdiff_t m_bytesPerLine = 0;
     int m_mapMode = MM_TEXT;
     CPoint m_windowOrg, m_viewportOrg;
-    CSize m_windowExt{1, 1}, m_viewportExt{1, 1};
+    CSize m_windowExt{1, 1}, m_viewportExt{1, 1}, m_requestedViewportExt{1, 1};
     bool m_hasPaintRect = false, m_hasClipRgn = false;
     CRect m_paintRect, m_clipRgn;
     int m_rop2 = R2_COPYPEN;
