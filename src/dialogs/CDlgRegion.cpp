@@ -1,6 +1,6 @@
 #include "CDlgRegion.h"
 
-#include "DialogNumbers.h"
+#include "DataExchange.h"
 #include "DialogWidgets.h"
 #include "MessageBox.h"
 
@@ -52,16 +52,16 @@ void CDlgRegion::setRegion(double x1, double x2, double y1, double y2) {
 }
 
 void CDlgRegion::showValues() {
-    m_x1Field->setText(dialogs::formatDialogNumber(m_x1));
-    m_x2Field->setText(dialogs::formatDialogNumber(m_x2));
-    m_y1Field->setText(dialogs::formatDialogNumber(m_y1));
-    m_y2Field->setText(dialogs::formatDialogNumber(m_y2));
+    m_x1Field->setText(dialogs::formatReal(m_x1));
+    m_x2Field->setText(dialogs::formatReal(m_x2));
+    m_y1Field->setText(dialogs::formatReal(m_y1));
+    m_y2Field->setText(dialogs::formatReal(m_y2));
 }
 
 bool CDlgRegion::validateAndStore() {
     double x1 = m_x1, x2 = m_x2, y1 = m_y1, y2 = m_y2;
-    if (!dialogs::readNumberField(m_x1Field, x1) || !dialogs::readNumberField(m_x2Field, x2) ||
-        !dialogs::readNumberField(m_y1Field, y1) || !dialogs::readNumberField(m_y2Field, y2))
+    if (!dialogs::exchangeReal(m_x1Field, x1) || !dialogs::exchangeReal(m_x2Field, x2) ||
+        !dialogs::exchangeReal(m_y1Field, y1) || !dialogs::exchangeReal(m_y2Field, y2))
         return false;
 
     // Equal edges are refused: the region must have an extent in both directions.

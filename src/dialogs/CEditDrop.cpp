@@ -27,8 +27,6 @@ void CEditDrop::takeDroppedPath(const QString& path) {
         setSelection(static_cast<int>(nameStart), static_cast<int>(path.size() - nameStart));
     else
         selectAll();
-    // The selection ends at the text's end, where the cursor now stands in view.
-    end(true);
 }
 
 void CEditDrop::dragEnterEvent(QDragEnterEvent* event) {

@@ -3,6 +3,8 @@
 
 #include <QLineEdit>
 
+class QMimeData;
+
 class CEditDrop : public QLineEdit {
     Q_OBJECT
 public:

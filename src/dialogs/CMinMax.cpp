@@ -1,6 +1,6 @@
 #include "CMinMax.h"
 
-#include "DialogNumbers.h"
+#include "DataExchange.h"
 #include "DialogWidgets.h"
 #include "MessageBox.h"
 
@@ -69,10 +69,10 @@ void CMinMax::setSecondRange(bool hasSecondPlot, double minimum, double maximum)
 }
 
 void CMinMax::showValues() {
-    m_mainMaxField->setText(dialogs::formatDialogNumber(m_mainMax));
-    m_mainMinField->setText(dialogs::formatDialogNumber(m_mainMin));
-    m_secondMaxField->setText(dialogs::formatDialogNumber(m_secondMax));
-    m_secondMinField->setText(dialogs::formatDialogNumber(m_secondMin));
+    m_mainMaxField->setText(dialogs::formatReal(m_mainMax));
+    m_mainMinField->setText(dialogs::formatReal(m_mainMin));
+    m_secondMaxField->setText(dialogs::formatReal(m_secondMax));
+    m_secondMinField->setText(dialogs::formatReal(m_secondMin));
     m_secondMaxField->setEnabled(m_hasSecondPlot);
     m_secondMinField->setEnabled(m_hasSecondPlot);
 }
@@ -80,10 +80,10 @@ void CMinMax::showValues() {
 bool CMinMax::validateAndStore() {
     double mainMax = m_mainMax, mainMin = m_mainMin;
     double secondMax = m_secondMax, secondMin = m_secondMin;
-    if (!dialogs::readNumberField(m_mainMaxField, mainMax) ||
-        !dialogs::readNumberField(m_mainMinField, mainMin) ||
-        !dialogs::readNumberField(m_secondMaxField, secondMax) ||
-        !dialogs::readNumberField(m_secondMinField, secondMin))
+    if (!dialogs::exchangeReal(m_mainMaxField, mainMax) ||
+        !dialogs::exchangeReal(m_mainMinField, mainMin) ||
+        !dialogs::exchangeReal(m_secondMaxField, secondMax) ||
+        !dialogs::exchangeReal(m_secondMinField, secondMin))
         return false;
 
     // Equal bounds are accepted; the second pair counts only with a second plot.
