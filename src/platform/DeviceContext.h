@@ -22,6 +22,7 @@
 // Extreme input never turns into undefined arithmetic: mapped coordinates
 // are held within +-2^28 pixels, lines are clipped before they reach Qt, and
 // text, ellipses or triangles far outside the image are skipped or clipped.
+// Text needs a QGuiApplication (fonts); everything else works without one.
 
 #include "DrawingTypes.h"
 
