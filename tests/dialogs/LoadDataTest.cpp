@@ -64,15 +64,6 @@ struct HintRecorder : CView {
     void OnUpdate(CView*, long hint, void*) override { hints.push_back(hint); }
 };
 
-TEST(CDlgLoadData, OffersThePresetPathsUnderItsCaption) {
-    CDlgLoadData dialog;
-    dialog.setPaths("/data/survey.obs", "");
-    EXPECT_EQ(dialog.windowTitle(), "Load Data");
-    EXPECT_EQ(dialog.observationField()->text(), "/data/survey.obs");
-    EXPECT_EQ(dialog.predictedField()->text(), "");
-    EXPECT_TRUE(dialog.observationField()->acceptDrops());
-}
-
 TEST(CDlgLoadData, RequiresAnObservationPath) {
     MessageCapture messages;
     TempDir dir;
@@ -95,6 +86,8 @@ TEST(CDlgLoadData, RefusesMissingFilesAndFocusesTheirField) {
     const std::string observations = dir.write("o.obs", kObservations);
     CDlgLoadData dialog;
     dialog.setPaths(dir.file("gone.obs"), "");
+    EXPECT_EQ(dialog.windowTitle(), "Load Data");
+    EXPECT_EQ(dialog.observationField()->text(), QString::fromStdString(dir.file("gone.obs")));
     dialog.predictedField()->setFocus();
     EXPECT_FALSE(dialog.validateAndStore());
     EXPECT_EQ(messages.last().text, "Data file:\n" + dir.file("gone.obs") + "\nnot found.");
@@ -139,17 +132,12 @@ TEST(CEditDrop, TakesTheFirstDroppedFileWithItsNameSelected) {
     const QString longPath = "/" + QString(600, QLatin1Char('d')) + "/name.obs";
     dropFiles(dialog.observationField(), {longPath});
     EXPECT_EQ(dialog.observationField()->text(), longPath) << "no length cut";
-}
 
-TEST(CEditDrop, SelectsEverythingWithoutAFolderAndIgnoresNonFiles) {
-    CEditDrop field;
-    field.takeDroppedPath("bare.obs");
-    EXPECT_EQ(field.selectedText(), "bare.obs");
-
+    dropFiles(dialog.observationField(), {"/bare.obs"});
+    EXPECT_EQ(dialog.observationField()->selectedText(), "bare.obs");
     QMimeData web;
     web.setUrls({QUrl("https://example.org/data.obs")});
-    EXPECT_TRUE(CEditDrop::firstDroppedFile(&web).isEmpty());
-    EXPECT_TRUE(CEditDrop::firstDroppedFile(nullptr).isEmpty());
+    EXPECT_TRUE(CEditDrop::firstDroppedFile(&web).isEmpty()) << "only local files are taken";
 }
 
 TEST(CDlgLoadData, BrowseFillsOnlyItsOwnField) {
