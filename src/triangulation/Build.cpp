@@ -6,6 +6,10 @@
 
 namespace {
 
+bool sameNode(int32_t a, int32_t b, Coordinates x, Coordinates y) {
+    return x[a] == x[b] && y[a] == y[b];
+}
+
 bool usableCoordinate(double v) {
     return v >= -kMaxCoordinate && v <= kMaxCoordinate;
 }
@@ -41,11 +45,18 @@ void reverseChain(Positions chain, int32_t length) {
     }
 }
 
+struct CollinearStart {
+    int32_t offLine = 0;    // first node off the line, 0 when all are on it
+    bool duplicate = false; // two nodes of the chain coincide
+};
+
 // Orders nodes 1, 2, ... along their common line in chain[1..] until a node
 // lies strictly off that line. Returns that node k, with chain[1..k-1] turned
 // so that k lies strictly right of the directed line from chain[1] to
-// chain[k-1]. Returns 0 when all n nodes are collinear.
-int32_t orderCollinearStart(int32_t n, Coordinates x, Coordinates y, Positions chain) {
+// chain[k-1]. A node at the place of a chain node goes just before it.
+CollinearStart orderCollinearStart(int32_t n, Coordinates x, Coordinates y, Positions chain) {
+    CollinearStart start;
+    start.duplicate = sameNode(1, 2, x, y);
     chain[1] = 1;
     chain[2] = 2;
     int32_t k = 2;
@@ -54,18 +65,19 @@ int32_t orderCollinearStart(int32_t n, Coordinates x, Coordinates y, Positions c
         const double dxR = xR - xL, dyR = yR - yL;
         for (;;) {
             if (k == n)
-                return 0;
+                return start;
             const int32_t km1 = k++;
             const double dxK = x[k] - xL, dyK = y[k] - yL;
             const double cprod = dxR * dyK - dxK * dyR;
-            if (cprod > 0) {
+            if (cprod > 0)
                 reverseChain(chain, km1);
-                return k;
+            if (cprod != 0) {
+                start.offLine = k;
+                return start;
             }
-            if (cprod < 0)
-                return k;
             // k is on the line: put it in its place along the chain.
             if (dxR * dxK + dyR * dyK <= 0) {
+                start.duplicate = start.duplicate || sameNode(k, chain[1], x, y);
                 shiftEntries(1, km1, 1, chain.data());
                 chain[1] = k;
                 xL = x[k];
@@ -74,6 +86,7 @@ int32_t orderCollinearStart(int32_t n, Coordinates x, Coordinates y, Positions c
             }
             const int32_t ind = chainEntryNotBefore(k, km1, chain, x, y);
             if (ind != 0) {
+                start.duplicate = start.duplicate || sameNode(k, chain[ind], x, y);
                 shiftEntries(ind, km1, 1, chain.data());
                 chain[ind] = k;
                 continue;
@@ -172,13 +185,20 @@ int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int3
         return BuildBadInput;
     const Coordinates x(nodeX), y(nodeY);
     const Positions chain(adjacencyEnd);
-    const int32_t k = orderCollinearStart(n, x, y, chain);
-    if (k == 0)
+    const CollinearStart start = orderCollinearStart(n, x, y, chain);
+    if (start.offLine == 0)
         return BuildCollinear;
-    joinChainToNode(k, chain, Positions(adjacency));
-    // The nodes placed so far span a triangle, so no later node can fail.
-    for (int32_t node = k + 1; node <= n; ++node)
-        addNode(node, nodeX, nodeY, adjacency, adjacencyEnd);
+    // Coinciding nodes would make triangles of no area and lists that no
+    // longer describe a triangulation; refuse them before the lists are made.
+    if (start.duplicate)
+        return BuildDuplicateNodes;
+    joinChainToNode(start.offLine, chain, Positions(adjacency));
+    // The nodes placed so far span a triangle, so no later node finds them
+    // collinear.
+    for (int32_t node = start.offLine + 1; node <= n; ++node) {
+        if (addNode(node, nodeX, nodeY, adjacency, adjacencyEnd) != 0)
+            return BuildDuplicateNodes;
+    }
     return BuildOk;
 }
 
@@ -188,6 +208,14 @@ int addNode(int32_t k, const double* nodeX, const double* nodeY, int32_t* adjace
                                          adjacency, adjacencyEnd);
     if (at.i1 == 0)
         return 1;
+    // A node at the place of an earlier one lands on a vertex of the triangle
+    // or on an end of the hull arc that the search returns.
+    const Coordinates x(nodeX), y(nodeY);
+    const int32_t vertices[3] = {at.i1, at.i2, at.i3};
+    for (int32_t vertex : vertices) {
+        if (vertex != 0 && sameNode(k, vertex, x, y))
+            return 2;
+    }
     if (at.i3 == 0)
         insertBoundaryNode(k, at.i1, at.i2, adjacency, adjacencyEnd);
     else

@@ -20,7 +20,8 @@
 //   is on the hull exactly when adjacency[adjacencyEnd[k-1]-1] == 0.
 // - Coordinates are in any length unit, the same on both axes. Every
 //   geometric decision is an exact sign test of products of coordinate
-//   differences; there is no tolerance. The nodes must be distinct.
+//   differences; there is no tolerance. The nodes must be distinct
+//   (buildTriangulation refuses coinciding nodes).
 // - With NB hull nodes there are 2n-2-NB triangles and the lists fill
 //   6n-6-NB positions; positions beyond that are left as they were.
 
@@ -40,11 +41,13 @@ int32_t adjacencySize(int64_t n);
 // Results of buildTriangulation.
 enum BuildResult : int {
     BuildOk = 0,
-    BuildTooFewNodes = 1, // n < 3; no array touched
-    BuildCollinear = 2,   // all nodes on one line; adjacency untouched,
-                          // adjacencyEnd holds the nodes ordered along the line
-    BuildBadInput = 3,    // n > kMaxTriangulationNodes, or a coordinate that is
-                          // not finite or beyond kMaxCoordinate; no array touched
+    BuildTooFewNodes = 1,    // n < 3; no array touched
+    BuildCollinear = 2,      // all nodes on one line; adjacency untouched,
+                             // adjacencyEnd holds the nodes ordered along the line
+    BuildBadInput = 3,       // n > kMaxTriangulationNodes, or a coordinate that is
+                             // not finite or beyond kMaxCoordinate; no array touched
+    BuildDuplicateNodes = 4, // two nodes at the same place (not all collinear);
+                             // the arrays hold no valid triangulation
 };
 
 // Builds the Delaunay triangulation of nodes 1..n into adjacency (6n-9) and
@@ -57,8 +60,9 @@ int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int3
 
 // Adds node k (k >= 4) to the triangulation of nodes 1..k-1 held in the
 // arrays and restores the Delaunay property by swapping arcs opposite k.
-// Node k's list is appended after node k-1's. Returns 0, or 1 (arrays
-// untouched) when nodes 1..k-1 are all collinear.
+// Node k's list is appended after node k-1's. Returns 0; 1 when nodes
+// 1..k-1 are all collinear; 2 when node k is at the place of an earlier node.
+// The arrays are untouched unless the result is 0.
 int addNode(int32_t k, const double* nodeX, const double* nodeY, int32_t* adjacency,
             int32_t* adjacencyEnd);
 

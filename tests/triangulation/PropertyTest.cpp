@@ -4,7 +4,9 @@
 #include "TopologyCheck.h"
 #include "Triangulation.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -77,6 +79,55 @@ TEST(TriangulationProperties, LargerSortedSets) {
     Mesh grid = sortedAlongX(regularGrid(60, 50, 3));
     ASSERT_EQ(grid.build(), BuildOk);
     EXPECT_TRUE(checkTopology(grid));
+}
+
+} // namespace
+
+namespace {
+
+// Nodes drawn from a small integer lattice: many coincide, many are
+// collinear or cocircular.
+Mesh latticeNodes(int32_t n, uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    Mesh mesh;
+    for (int32_t i = 0; i < n; ++i) {
+        mesh.x.push_back(static_cast<double>(rng() % 6));
+        mesh.y.push_back(static_cast<double>(rng() % 6));
+    }
+    return mesh;
+}
+
+bool hasCoincidingNodes(const Mesh& m) {
+    for (int32_t a = 0; a < m.n(); ++a) {
+        for (int32_t b = a + 1; b < m.n(); ++b) {
+            if (m.x[a] == m.x[b] && m.y[a] == m.y[b])
+                return true;
+        }
+    }
+    return false;
+}
+
+TEST(TriangulationProperties, CoincidingNodesAreRefused) {
+    for (uint64_t seed = 1; seed <= 1500; ++seed) {
+        Mesh mesh = latticeNodes(static_cast<int32_t>(3 + seed % 30), seed);
+        const int result = mesh.build();
+        if (result == BuildCollinear)
+            continue;
+        ASSERT_EQ(result, hasCoincidingNodes(mesh) ? BuildDuplicateNodes : BuildOk)
+            << "seed " << seed;
+        if (result == BuildOk) {
+            ASSERT_TRUE(checkTopology(mesh)) << "seed " << seed;
+        }
+    }
+    // Coinciding nodes in the collinear start, then a node off the line.
+    Mesh start;
+    start.x = {0, 1, 1, 5};
+    start.y = {0, 1, 1, 0};
+    EXPECT_EQ(start.build(), BuildDuplicateNodes);
+    start.x[2] = 2;
+    start.y[2] = 2;
+    ASSERT_EQ(start.build(), BuildOk);
+    EXPECT_TRUE(checkTopology(start));
 }
 
 } // namespace
