@@ -1,11 +1,18 @@
 #pragma once
-// The main window: caption, initial size and status bar around the view.
+// The main window: menu, toolbar, accelerators and status bar around the
+// view. Every menu item, button and key is a command of the command table.
+
+#include "CommandTable.h"
 
 #include <QMainWindow>
 #include <QSize>
+#include <map>
 #include <string>
 
 class CTESKAdatDoc;
+class CTESKAdatView;
+class QAction;
+class QToolBar;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -16,12 +23,40 @@ public:
     // The window's starting size on a screen of the given size, in pixels.
     static QSize initialSize(QSize screen);
 
-    // Puts `text` into the status bar's message pane.
+    CTESKAdatView& view() const { return *m_view; }
+    CommandTable& commands() { return m_commands; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    // The action of a command (menu item, button and keys share it); nullptr if none.
+    QAction* action(int id) const;
+
+    // Runs a command as its menu item, button or key would.
+    bool executeCommand(int id);
+    // Brings every item's enabled and checked state up to date.
+    void refreshCommandStates();
+
+    // Puts `text` into the status bar's message pane and shows it at once.
     void setStatusText(const QString& text);
     void showIdleMessage();
 
+    // The status bar's banner while nothing else is shown.
+    static QString idleMessage();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void createMenus();
+    void createToolBar();
+    void createAccelerators();
+    void registerFrameCommands();
+    QAction* actionFor(int id, const char* text);
+    void fitToCanvas(QSize canvas);
     void updateCaption(const std::string& title);
 
     CTESKAdatDoc& m_doc;
+    CTESKAdatView* m_view;
+    QToolBar* m_toolBar = nullptr;
+    CommandTable m_commands;
+    std::map<int, QAction*> m_actions;
 };

@@ -13,7 +13,9 @@ constexpr OptionRule kModeOptions[] = {
     {"-h", CommandLine::Mode::Help},
 };
 
-bool isOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
+bool isOption(const std::string& argument) {
+    return argument.size() > 1 && argument[0] == '-';
+}
 
 void takeFile(CommandLine& line, const std::string& argument) {
     if (line.observationPath.empty())

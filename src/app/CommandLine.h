@@ -15,8 +15,8 @@ struct CommandLine {
     };
 
     Mode mode = Mode::Window;
-    std::string observationPath; // first argument that is not an option; empty: none
-    std::string predictedPath;   // second such argument; empty: none
+    std::string observationPath;     // first argument that is not an option; empty: none
+    std::string predictedPath;       // second such argument; empty: none
     bool fixedPredictedName = false; // the argument "/pre": the inversion's fixed predicted file
     std::string error;               // non-empty when the arguments were not understood
 

@@ -12,7 +12,9 @@ namespace {
 // The shortest data line is three one-digit reals ("1 2 3") and its line feed.
 constexpr long long kMinimumBytesPerStation = 6;
 
-bool isCommentLine(const std::string& line) { return !line.empty() && line[0] == '!'; }
+bool isCommentLine(const std::string& line) {
+    return !line.empty() && line[0] == '!';
+}
 
 // The first line that is not a comment (an empty line at the end of the file).
 const std::string& skipComments(data::TextLineReader& reader) {
@@ -32,7 +34,9 @@ const char* fixedPredictedFileName(bool isMagnetic) {
     return isMagnetic ? "quorbelt.pre" : "frandol.pre";
 }
 
-CTESKAdatDoc::~CTESKAdatDoc() { freeArrays(); }
+CTESKAdatDoc::~CTESKAdatDoc() {
+    freeArrays();
+}
 
 void CTESKAdatDoc::SetPathName(const std::string& path, bool addToRecentList) {
     CDocument::SetPathName(path, addToRecentList);
@@ -49,12 +53,18 @@ void CTESKAdatDoc::recomputeExtents() {
     xMax = yMax = dataMax = -1e30;
     for (int i = 0; i < count; ++i) {
         // Plain comparisons: a NaN compares neither way and is skipped.
-        if (x[i] < xMin) xMin = x[i];
-        if (x[i] > xMax) xMax = x[i];
-        if (y[i] < yMin) yMin = y[i];
-        if (y[i] > yMax) yMax = y[i];
-        if (data[i] < dataMin) dataMin = data[i];
-        if (data[i] > dataMax) dataMax = data[i];
+        if (x[i] < xMin)
+            xMin = x[i];
+        if (x[i] > xMax)
+            xMax = x[i];
+        if (y[i] < yMin)
+            yMin = y[i];
+        if (y[i] > yMax)
+            yMax = y[i];
+        if (data[i] < dataMin)
+            dataMin = data[i];
+        if (data[i] > dataMax)
+            dataMax = data[i];
     }
 }
 
@@ -76,8 +86,8 @@ bool CTESKAdatDoc::allocateStations(long long requested, long long bytesInFile) 
     } catch (const std::bad_alloc&) {
         freeArrays();
         count = 0;
-        AfxMessageBox("Error: not enough memory for " + std::to_string(requested) +
-                          " data of\n" + dataPath,
+        AfxMessageBox("Error: not enough memory for " + std::to_string(requested) + " data of\n" +
+                          dataPath,
                       MB_ICONHAND);
         return false;
     }
@@ -96,12 +106,11 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
     }
 
     const std::string* countLine = &skipComments(reader);
-    isMagnetic = std::sscanf(countLine->c_str(), "%lf %lf %lf", &header1a, &header1b,
-                             &header1c) == 3;
+    isMagnetic =
+        std::sscanf(countLine->c_str(), "%lf %lf %lf", &header1a, &header1b, &header1c) == 3;
     if (isMagnetic) {
         int componentFlag = 1;
-        std::sscanf(reader.readLine().c_str(), "%lf %lf %i", &header2a, &header2b,
-                    &componentFlag);
+        std::sscanf(reader.readLine().c_str(), "%lf %lf %i", &header2a, &header2b, &componentFlag);
         if (componentFlag == 0)
             AfxMessageBox("Cannot display multi-component data files.", MB_ICONEXCLAMATION);
         countLine = &reader.readLine();
@@ -124,8 +133,8 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
 
     for (int i = 0; i < count; ++i) {
         error[i] = 0;
-        const int read = std::sscanf(reader.readLine().c_str(), "%lf %lf %lf %lf %lf", &x[i],
-                                     &y[i], &elevation[i], &data[i], &error[i]);
+        const int read = std::sscanf(reader.readLine().c_str(), "%lf %lf %lf %lf %lf", &x[i], &y[i],
+                                     &elevation[i], &data[i], &error[i]);
         if (read < 3) {
             count = 0;
             AfxMessageBox(invalidFileMessage(dataPath), MB_ICONHAND);
@@ -158,8 +167,8 @@ bool CTESKAdatDoc::readPredictedFile(const std::string& path) {
     }
     long long predictedCount = 0;
     if (!data::scanInteger(*countLine, predictedCount) || predictedCount != count) {
-        AfxMessageBox("Predicted data file " + path + "\ndoes not have the same number of data as " +
-                          dataPath,
+        AfxMessageBox("Predicted data file " + path +
+                          "\ndoes not have the same number of data as " + dataPath,
                       MB_ICONHAND);
         return false;
     }
@@ -188,8 +197,8 @@ bool CTESKAdatDoc::OnOpenDocument(const std::string& path) {
     if (!readObservationFile(dataPath))
         return false;
 
-    predictedPath = m_fixedPredictedName ? fixedPredictedFileName(isMagnetic)
-                                         : m_commandLinePredictedPath;
+    predictedPath =
+        m_fixedPredictedName ? fixedPredictedFileName(isMagnetic) : m_commandLinePredictedPath;
     if (!predictedPath.empty())
         readPredictedFile(predictedPath);
 

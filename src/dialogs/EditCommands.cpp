@@ -22,11 +22,6 @@ SaveNameAsker& saveNameAsker() {
     return asker;
 }
 
-bool runModal(QDialog& dialog) {
-    const ModalRunner& runner = modalRunner();
-    return (runner ? runner(dialog) : dialog.exec()) == QDialog::Accepted;
-}
-
 std::string askSaveName(QWidget* parent, const std::string& offered) {
     if (const SaveNameAsker& asker = saveNameAsker())
         return asker(parent, offered);
@@ -50,6 +45,11 @@ bool askErrorValues(QWidget* parent, bool noiseMode, double& percent, double& mi
 }
 
 } // namespace
+
+bool runModal(QDialog& dialog) {
+    const ModalRunner& runner = modalRunner();
+    return (runner ? runner(dialog) : dialog.exec()) == QDialog::Accepted;
+}
 
 ModalRunner setModalRunner(ModalRunner runner) {
     ModalRunner previous = modalRunner();

@@ -36,6 +36,8 @@ void OnTextEditor(CTESKAdatDoc& doc);
 using ModalRunner = std::function<int(QDialog&)>;
 // Installs a runner and returns the previous one; empty restores exec().
 ModalRunner setModalRunner(ModalRunner runner);
+// Runs a dialog through the installed runner; true when it ended with OK.
+bool runModal(QDialog& dialog);
 
 // How the Save command asks for a file name: by default the platform's save
 // dialog. Returns the chosen path, or an empty string on Cancel.

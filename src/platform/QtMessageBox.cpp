@@ -55,8 +55,8 @@ int resultFor(int button) {
 void installQtMessageBoxes(QWidget* parent) {
     QPointer<QWidget> owner(parent);
     setMessageHandler([owner](const std::string& text, unsigned style) {
-        QMessageBox box(iconFor(style), QString::fromUtf8(kAppTitle), QString::fromLocal8Bit(text.c_str()),
-                        buttonsFor(style), owner.data());
+        QMessageBox box(iconFor(style), QString::fromUtf8(kAppTitle),
+                        QString::fromLocal8Bit(text.c_str()), buttonsFor(style), owner.data());
         return resultFor(box.exec());
     });
 }

@@ -1,12 +1,13 @@
 #include "WaitCursor.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace platform {
 
 WaitCursor::WaitCursor() : m_shown(qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     if (m_shown)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
 WaitCursor::~WaitCursor() {

@@ -4,7 +4,9 @@
 
 namespace {
 
-CommandLine parse(std::vector<std::string> arguments) { return parseCommandLine(arguments); }
+CommandLine parse(std::vector<std::string> arguments) {
+    return parseCommandLine(arguments);
+}
 
 TEST(CommandLine, FilesAndTheFixedPredictedOption) {
     CommandLine none = parse({});

@@ -1,7 +1,31 @@
 #include "CMainFrame.h"
 #include "CTESKAdatDoc.h"
+#include "CTESKAdatView.h"
+#include "Resource.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
+
+namespace {
+
+QStringList itemTexts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* item : menu->actions())
+        texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    return texts;
+}
+
+QMenu* topMenu(const CMainFrame& frame, const QString& title) {
+    for (QAction* item : frame.menuBar()->actions())
+        if (item->text() == title)
+            return item->menu();
+    return nullptr;
+}
 
 TEST(MainFrame, InitialSizeFollowsTheScreen) {
     EXPECT_EQ(CMainFrame::initialSize(QSize(1024, 768)), QSize(550, 590));
@@ -15,3 +39,75 @@ TEST(MainFrame, CaptionShowsTheDocumentTitle) {
     doc.SetPathName("rel/survey.obs");
     EXPECT_EQ(frame.windowTitle(), "rel/survey.obs - TESKA/PORLIN data viewer");
 }
+
+TEST(MainFrame, MenusHoldTheirItemsInOrder) {
+    CTESKAdatDoc doc;
+    CMainFrame frame(doc);
+    QStringList titles;
+    for (QAction* item : frame.menuBar()->actions())
+        titles << item->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "&Options", "&Help"}));
+    EXPECT_EQ(itemTexts(topMenu(frame, "&File")),
+              QStringList({"&Open...\tCtrl+O", "&Save...", "Text editor ...", "-", "E&xit"}));
+    EXPECT_EQ(itemTexts(topMenu(frame, "&Options")),
+              QStringList({"Min / Max ...", "Region ...", "Labels ...", "log scale"}));
+    const QStringList view = itemTexts(topMenu(frame, "&View"));
+    EXPECT_EQ(view.mid(0, 8),
+              QStringList({"Locations", "Errors", "Predicted data", "Difference (normalized)",
+                           "Difference (not normalized)", "elevation", "-", "Colormap ..."}));
+    EXPECT_TRUE(view.contains("plotting method"));
+    EXPECT_EQ(frame.action(ID_VIEW_ERRORS)->statusTip(), "Display errors");
+    EXPECT_EQ(frame.action(ID_METHOD_INC_RADIUS)->text(), "   inc. radius");
+}
+
+TEST(MainFrame, ToolbarSharesActionsAndTogglesWithItsCheckMark) {
+    CTESKAdatDoc doc;
+    CMainFrame frame(doc);
+    frame.show();
+    int buttons = 0;
+    for (QAction* item : frame.toolBar()->actions())
+        buttons += item->isSeparator() ? 0 : 1;
+    EXPECT_EQ(buttons, 10);
+    EXPECT_EQ(frame.action(ID_VIEW_PREDICTED)->toolTip(), "predicted data");
+
+    frame.refreshCommandStates();
+    EXPECT_TRUE(frame.action(ID_VIEW_TOOLBAR)->isChecked());
+    EXPECT_TRUE(frame.executeCommand(ID_VIEW_TOOLBAR));
+    EXPECT_FALSE(frame.toolBar()->isVisible());
+    EXPECT_FALSE(frame.action(ID_VIEW_TOOLBAR)->isChecked());
+    frame.executeCommand(ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(frame.action(ID_VIEW_STATUS_BAR)->isChecked());
+    frame.executeCommand(ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(frame.action(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+TEST(MainFrame, KeysRunOnlyEnabledCommands) {
+    CTESKAdatDoc doc;
+    CMainFrame frame(doc);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    int resets = 0;
+    bool allowed = false;
+    frame.commands().add(
+        ID_VIEW_RESET, [&] { ++resets; }, [&](CCmdUI& ui) { ui.Enable(allowed); });
+    frame.refreshCommandStates();
+    QTest::keyClick(&frame.view(), Qt::Key_Escape);
+    EXPECT_EQ(resets, 0);
+    allowed = true;
+    frame.refreshCommandStates();
+    QTest::keyClick(&frame.view(), Qt::Key_Escape);
+    EXPECT_EQ(resets, 1);
+    EXPECT_FALSE(frame.executeCommand(12345)) << "an unknown command is disabled";
+}
+
+TEST(MainFrame, StatusBarFallsBackToTheIdleMessage) {
+    CTESKAdatDoc doc;
+    CMainFrame frame(doc);
+    EXPECT_EQ(frame.statusBar()->currentMessage(), CMainFrame::idleMessage());
+    frame.setStatusText("(Easting, Northing)  =  (1,  2)");
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "(Easting, Northing)  =  (1,  2)");
+    frame.showIdleMessage();
+    EXPECT_EQ(frame.statusBar()->currentMessage(), CMainFrame::idleMessage());
+}
+
+} // namespace

@@ -123,7 +123,8 @@ TEST_F(ObservationReader, BadDataLinesFailWithStopIcon) {
         {"3\n1 2 3\n1 2 3\n", "the file ends early"},
         {"3\n1 2 3\n\n1 2 3\n1 2 3\n", "an empty line among the data"},
         {"3\n!comment\n1 2 3\n1 2 3\n1 2 3\n", "a comment after the count line"},
-        {"60 10 50000\n!c\n60 10 1\n3\n1 2 3\n1 2 3\n1 2 3\n", "a comment between the header lines"},
+        {"60 10 50000\n!c\n60 10 1\n3\n1 2 3\n1 2 3\n1 2 3\n",
+         "a comment between the header lines"},
     };
     for (const auto& c : cases) {
         messages.clear();

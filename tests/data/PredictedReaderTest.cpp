@@ -67,8 +67,8 @@ TEST_F(PredictedReader, GravitySetTakesHeaderLineAsCount) {
 TEST_F(PredictedReader, FailuresLeaveNoPredictedData) {
     load(kGravity);
     const std::string path = dir.file("pred.txt");
-    const std::string mismatch =
-        "Predicted data file " + path + "\ndoes not have the same number of data as " + doc.dataPath;
+    const std::string mismatch = "Predicted data file " + path +
+                                 "\ndoes not have the same number of data as " + doc.dataPath;
     const std::string bad = "Error reading predicted data file\n" + path;
     const struct {
         const char* contents;

@@ -11,4 +11,6 @@ MessageCapture::MessageCapture() {
     });
 }
 
-MessageCapture::~MessageCapture() { platform::setMessageHandler(m_previous); }
+MessageCapture::~MessageCapture() {
+    platform::setMessageHandler(m_previous);
+}

@@ -1,0 +1,208 @@
+#include "CTESKAdatView.h"
+
+#include "CTESKAdatDoc.h"
+#include "StationTriangulation.h"
+#include "WaitCursor.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <cmath>
+
+namespace {
+
+// A running minimum and maximum that starts from the 1e30 sentinels.
+struct MinMaxScan {
+    double min = 1e30, max = -1e30;
+    void add(double value) {
+        if (value > max)
+            max = value;
+        if (value < min)
+            min = value;
+    }
+};
+
+} // namespace
+
+CTESKAdatView::CTESKAdatView(CTESKAdatDoc& doc, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc) {
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setFrameShape(QFrame::NoFrame);
+    m_doc.AddView(this);
+}
+
+CTESKAdatView::~CTESKAdatView() {
+    m_doc.RemoveView(this);
+}
+
+void CTESKAdatView::OnUpdate(CView*, long hint, void*) {
+    if (!m_doc.dataReady)
+        return;
+    mouseMode = 0;
+    secondKind = PlotKind::None;
+    mainMin = m_doc.dataMin;
+    mainMax = m_doc.dataMax;
+    if (hint != HintStationsChanged) {
+        regionXMin = m_doc.xMin;
+        regionXMax = m_doc.xMax;
+        regionYMin = m_doc.yMin;
+        regionYMax = m_doc.yMax;
+        mainLabel = m_doc.isMagnetic ? "Observed Magnetic Data" : "Observed Gravity Data";
+        unitsLabel = m_doc.isMagnetic ? "nT" : "mGal";
+        secondLabel = "Predicted Data";
+        xAxisLabel = "Easting (m)";
+        yAxisLabel = "Northing (m)";
+    }
+    recomputeScale();
+
+    m_doc.dataReady = false;
+    if (!triangulate()) {
+        // Too few stations stay in the set (they can still be saved), but
+        // stations that cannot be triangulated are dropped.
+        if (m_doc.count >= 3)
+            m_doc.count = 0;
+        invalidate();
+        return;
+    }
+    m_doc.dataReady = true;
+    if (m_doc.hasPredicted)
+        showSecondKind(PlotKind::Predicted);
+    else
+        relayout();
+    invalidate();
+}
+
+void CTESKAdatView::recomputeScale() {
+    plotScale = 1000.0 / (regionXMax - regionXMin);
+    plotHeight = (regionYMax - regionYMin) * plotScale;
+    plotWidth = (regionXMax - regionXMin) * plotScale;
+}
+
+bool CTESKAdatView::triangulate() {
+    platform::WaitCursor wait;
+    return triangulateObservations(m_doc, *this, *this);
+}
+
+void CTESKAdatView::relayout() {
+    canvasWidth = roundHalfAway(plotWidth + 600);
+    canvasHeight = roundHalfAway(plotHeight + 400);
+    if (secondKind != PlotKind::None) {
+        if (arrangeVertical) {
+            secondOriginX = 0;
+            secondOriginY = roundHalfAway(plotHeight + 300);
+            canvasHeight = 2 * canvasHeight - 140;
+        } else {
+            secondOriginX = roundHalfAway(plotWidth + 600);
+            secondOriginY = 0;
+            canvasWidth = 2 * canvasWidth;
+        }
+    }
+    canvasWidth = roundHalfAway(canvasWidth * magnification);
+    canvasHeight = roundHalfAway(canvasHeight * magnification);
+    updateScrollRanges();
+    if (fitFrameToCanvas)
+        fitFrameToCanvas(QSize(canvasWidth, canvasHeight));
+}
+
+void CTESKAdatView::showSecondKind(PlotKind kind) {
+    if (kind == PlotKind::Errors) {
+        secondKind = PlotKind::Errors;
+        relayout();
+        refreshErrorValues();
+        mouseMode = 0;
+        return;
+    }
+    secondKind = kind;
+    mouseMode = 0;
+    fillSecondValues(kind);
+    relayout();
+    invalidate();
+}
+
+void CTESKAdatView::fillSecondValues(PlotKind kind) {
+    const int n = m_doc.count;
+    std::vector<double> values(static_cast<size_t>(std::max(n, 0)));
+    MinMaxScan scan;
+    for (int i = 0; i < n; ++i) {
+        switch (kind) {
+        case PlotKind::Errors:
+            values[i] = m_doc.error[i];
+            break;
+        case PlotKind::Predicted:
+            values[i] = m_doc.predicted[i];
+            break;
+        case PlotKind::NormalizedDifference:
+            values[i] = (m_doc.data[i] - m_doc.predicted[i]) / m_doc.error[i];
+            break;
+        case PlotKind::Difference:
+            values[i] = m_doc.data[i] - m_doc.predicted[i];
+            break;
+        case PlotKind::Elevation:
+            values[i] = m_doc.elevation[i];
+            break;
+        default:
+            return;
+        }
+        scan.add(values[i]);
+    }
+    secondMin = scan.min;
+    secondMax = scan.max;
+    if (kind == PlotKind::Errors && std::fabs(secondMax - secondMin) < 0.001) {
+        secondMin *= 0.99;
+        secondMax *= 1.01;
+    } else if (kind == PlotKind::Predicted) {
+        secondMin = mainMin;
+        secondMax = mainMax;
+    } else if (kind == PlotKind::NormalizedDifference && secondMin < 0 && secondMax > 0) {
+        const double m = std::max(secondMax, -secondMin);
+        secondMin = -m;
+        secondMax = m;
+    }
+    toNodeOrder(values, n, *this, secondaryValues);
+}
+
+void CTESKAdatView::rescanSecondRange() {
+    MinMaxScan scan;
+    for (int i = 0; i < std::min(m_doc.count, nodeCount()); ++i)
+        scan.add(secondaryValues[i]);
+    secondMin = scan.min;
+    secondMax = scan.max;
+}
+
+void CTESKAdatView::refreshErrorValues() {
+    if (secondKind != PlotKind::Errors)
+        return;
+    fillSecondValues(PlotKind::Errors);
+    invalidate();
+}
+
+void CTESKAdatView::refreshMainValues() {
+    toNodeOrder(m_doc.data, m_doc.count, *this, mainValues);
+}
+
+void CTESKAdatView::invalidate() {
+    viewport()->update();
+}
+
+void CTESKAdatView::updateScrollRanges() {
+    const QSize page = viewport()->size();
+    horizontalScrollBar()->setPageStep(page.width());
+    verticalScrollBar()->setPageStep(page.height());
+    horizontalScrollBar()->setRange(0, std::max(0, canvasWidth - page.width()));
+    verticalScrollBar()->setRange(0, std::max(0, canvasHeight - page.height()));
+}
+
+void CTESKAdatView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollRanges();
+}
+
+void CTESKAdatView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void CTESKAdatView::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), Qt::white);
+}

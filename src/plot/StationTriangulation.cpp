@@ -1,0 +1,155 @@
+#include "StationTriangulation.h"
+
+#include "Format.h"
+#include "MessageBox.h"
+#include "NodeOrder.h"
+#include "ObservationSet.h"
+#include "Triangulation.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+constexpr const char* kCollinearMessage = "Error: Points in the data file are collinear.";
+
+bool allocate(StationArrays& arrays, int n) {
+    arrays.release();
+    try {
+        for (std::vector<double>* values :
+             {&arrays.stationX, &arrays.stationY, &arrays.mainValues, &arrays.secondaryValues})
+            values->assign(static_cast<size_t>(n), 0.0);
+        for (std::vector<int32_t>* values : {&arrays.adjacencyEnd, &arrays.nodeOrder})
+            values->assign(static_cast<size_t>(n), 0);
+        arrays.adjacency.assign(static_cast<size_t>(adjacencySize(n)), 0);
+    } catch (const std::bad_alloc&) {
+        arrays.release();
+        AfxMessageBox(formatString("Error: not enough memory to triangulate %d stations.", n),
+                      MB_ICONHAND);
+        return false;
+    }
+    return true;
+}
+
+// Marks every station that shares its plot position with another one. Only
+// nodes of one run of equal x are compared, so the scan is linear unless
+// eastings repeat.
+std::vector<char> markDuplicates(const StationArrays& arrays) {
+    const int n = arrays.nodeCount();
+    std::vector<char> marked(static_cast<size_t>(n), 0);
+    int runStart = 0;
+    for (int j = 1; j < n; ++j) {
+        if (arrays.stationX[j - 1] != arrays.stationX[j]) {
+            runStart = j;
+            continue;
+        }
+        for (int k = runStart; k < j; ++k) {
+            if (arrays.stationY[j] == arrays.stationY[k]) {
+                marked[arrays.nodeOrder[j] - 1] = 1;
+                marked[arrays.nodeOrder[k] - 1] = 1;
+            }
+        }
+    }
+    return marked;
+}
+
+std::string duplicateMessage(const ObservationSet& set, const std::vector<char>& marked) {
+    std::string text = "Error: duplicate points found.\n\n";
+    for (size_t i = 0; i < marked.size(); ++i)
+        if (marked[i])
+            text += formatString("%i:  %g %g %g  %g\n", static_cast<int>(i + 1), set.x[i], set.y[i],
+                                 set.elevation[i], set.data[i]);
+    return text;
+}
+
+} // namespace
+
+void StationArrays::release() {
+    for (std::vector<double>* values : {&stationX, &stationY, &mainValues, &secondaryValues})
+        std::vector<double>().swap(*values);
+    for (std::vector<int32_t>* values : {&adjacencyEnd, &adjacency, &nodeOrder})
+        std::vector<int32_t>().swap(*values);
+}
+
+bool triangulateObservations(const ObservationSet& set, const ViewState& state,
+                             StationArrays& arrays) {
+    const int n = set.count;
+    if (n < 3) {
+        arrays.release();
+        AfxMessageBox("Error: Need more than 2 data.", MB_OK);
+        return false;
+    }
+    if (adjacencySize(n) <= 0) {
+        arrays.release();
+        AfxMessageBox(formatString("Error: %d stations are more than can be triangulated.", n),
+                      MB_ICONHAND);
+        return false;
+    }
+    if (!allocate(arrays, n))
+        return false;
+
+    for (int i = 0; i < n; ++i) {
+        arrays.stationX[i] = (set.x[i] - state.regionXMin) * state.plotScale;
+        arrays.stationY[i] = (state.regionYMax - set.y[i]) * state.plotScale;
+        arrays.mainValues[i] = set.data[i];
+    }
+    if (set.xMax == set.xMin) {
+        AfxMessageBox(kCollinearMessage, MB_ICONHAND);
+        return false;
+    }
+
+    sortNodesByKey(n, 3, arrays.stationX.data(), arrays.stationY.data(), arrays.mainValues.data(),
+                   arrays.nodeOrder.data());
+
+    const std::vector<char> marked = markDuplicates(arrays);
+    if (std::find(marked.begin(), marked.end(), 1) != marked.end()) {
+        AfxMessageBox(duplicateMessage(set, marked), MB_ICONHAND);
+        return false;
+    }
+
+    switch (buildTriangulation(n, arrays.stationX.data(), arrays.stationY.data(),
+                               arrays.adjacency.data(), arrays.adjacencyEnd.data())) {
+    case BuildOk:
+        return true;
+    case BuildCollinear:
+        AfxMessageBox(kCollinearMessage, MB_ICONHAND);
+        return false;
+    default:
+        AfxMessageBox("Error: station positions that are not finite numbers, or too far\n"
+                      "from the displayed region, cannot be plotted.",
+                      MB_ICONHAND);
+        return false;
+    }
+}
+
+void toNodeOrder(const std::vector<double>& stationValues, int count, StationArrays& arrays,
+                 std::vector<double>& nodeValues) {
+    // Only a permutation of exactly these stations can be applied; after
+    // stations were removed the arrays are rebuilt instead.
+    const int n = arrays.nodeCount();
+    if (count != n || static_cast<int>(stationValues.size()) < n)
+        return;
+    for (int i = 0; i < n; ++i)
+        nodeValues[i] = stationValues[i];
+    applyPermutation(n, arrays.nodeOrder.data(), nodeValues.data());
+}
+
+std::vector<Triangle> listTriangles(const StationArrays& arrays) {
+    std::vector<Triangle> triangles;
+    const int n = arrays.nodeCount();
+    if (n < 3)
+        return triangles;
+    triangles.reserve(static_cast<size_t>(2 * n - 1));
+    int listStart = 0;
+    for (int i = 1; i <= n; ++i) {
+        const int listEnd = arrays.adjacencyEnd[i - 1]; // 1-based position of the last entry
+        for (int q = listStart + 1; q <= listEnd; ++q) {
+            const int32_t node = arrays.adjacency[q - 1];
+            const int32_t next = arrays.adjacency[(q == listEnd ? listStart + 1 : q + 1) - 1];
+            if (node != 0 && next != 0 && i < node && i < next)
+                triangles.push_back({i - 1, node - 1, next - 1});
+        }
+        listStart = listEnd;
+    }
+    return triangles;
+}

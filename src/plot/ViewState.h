@@ -1,0 +1,87 @@
+#pragma once
+// The display settings of the view and the per-node arrays it draws from.
+
+#include "ColourMap.h"
+
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// What the second plot shows.
+enum class PlotKind : int {
+    None = 0,
+    Profile = 1,
+    Errors = 2,
+    Predicted = 3,
+    NormalizedDifference = 4,
+    Difference = 5,
+    Elevation = 6,
+};
+
+// How map plots are filled.
+enum class PlotMethod : int {
+    Original = 0,     // linear interpolation per 5 by 5 pixel cell
+    GradientFill = 1, // shaded triangles
+    Circles = 2,      // a coloured disc per station
+};
+
+struct IntPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const IntPoint& other) const { return x == other.x && y == other.y; }
+};
+
+struct IntRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+constexpr int kNoProfileLevel = INT_MIN;
+
+// Settings that belong to the view, with their values after construction.
+// Plot units: one map plot is plotWidth (1000) across, y grows southward.
+struct ViewState {
+    IntRect mainPlotDeviceRect;          // device rectangle of the main plot with its axes
+    double mainMin = 0, mainMax = 0;     // value range of the main plot's colours
+    double secondMin = 0, secondMax = 0; // value range of the second plot
+    double regionXMin = 0, regionXMax = 0, regionYMin = 0, regionYMax = 0; // metres
+    double plotWidth = 0, plotHeight = 0;                                  // plot units
+    double plotScale = 0;                                                  // plot units per metre
+    int canvasWidth = 1, canvasHeight = 1;                                 // pixels
+    int colourMapIndex = 0;
+    bool colourMapReversed = false;
+    bool showLocations = true;
+    PlotKind secondKind = PlotKind::None;
+    bool arrangeVertical = true;
+    int secondOriginX = 0, secondOriginY = 0; // second plot origin, plot units from the main one
+    double magnification = 0.3;               // pixels per plot unit
+    int fontHeight = 40;                      // plot units
+    IntPoint markedPoint{-1, -1};             // station marked by the readout; (-1,-1) none
+    PlotMethod plotMethod = PlotMethod::Original;
+    int circleRadius = 6; // pixels
+    int mouseMode = 0;    // 0 idle, 1 button down in the main plot, 2 drawing a profile
+    IntPoint profileStart, profileEnd;
+    int profileLevel = kNoProfileLevel; // plot units below the profile axis
+    std::string mainLabel, secondLabel, unitsLabel, xAxisLabel, yAxisLabel;
+    ColourTable colourTable = normalColourTable(ColourMap::Default);
+};
+
+// The stations in triangulation node order, and the triangulation itself.
+// All have the station count of the last build (adjacency 6N-9).
+struct StationArrays {
+    std::vector<double> stationX, stationY; // plot units
+    std::vector<double> mainValues;         // observed values
+    std::vector<double> secondaryValues;    // values of the second map plot
+    std::vector<int32_t> adjacencyEnd;
+    std::vector<int32_t> adjacency;
+    std::vector<int32_t> nodeOrder; // station number (1-based, file order) of each node
+
+    int nodeCount() const { return static_cast<int>(stationX.size()); }
+    void release();
+};
+
+// Rounding of plot arithmetic: halves away from zero, and cut toward zero.
+// Values beyond the int range (and NaN) are clamped, so extreme data cannot
+// make a pixel position undefined.
+int roundHalfAway(double value);
+int truncateToInt(double value);
