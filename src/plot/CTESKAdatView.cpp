@@ -1,6 +1,7 @@
 #include "CTESKAdatView.h"
 
 #include "CTESKAdatDoc.h"
+#include "DeviceContext.h"
 #include "StationTriangulation.h"
 #include "WaitCursor.h"
 

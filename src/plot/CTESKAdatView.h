@@ -8,8 +8,11 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QRegion>
 #include <functional>
+#include <vector>
 
+class CDC;
 class CTESKAdatDoc;
 
 class CTESKAdatView : public QAbstractScrollArea,
@@ -46,6 +49,32 @@ public:
 
     // Repaints the whole view.
     void invalidate() override;
+    // Repaints one rectangle of the window (client pixels) from the state.
+    void invalidateRect(const QRect& area);
+
+    // Sets the logical mapping of every paint: plot unit p lands at pixel
+    // (p + 200) * magnification, less the scroll position.
+    void OnPrepareDC(CDC& dc) const;
+    // Paints the plots into a prepared device context.
+    void OnDraw(CDC& dc);
+    // Paints one map plot (fill, station marks, highlight, axes, colour bar).
+    void drawMapPlot(CDC& dc, const std::vector<double>& values, double min, double max);
+    // The axes, tick labels and axis labels of a map plot.
+    void drawAxes(CDC& dc);
+    void drawColourBar(CDC& dc, double max, double min);
+    // The second plot for PlotKind::Profile.
+    void drawProfile(CDC& dc);
+    // The whole canvas at the current magnification on white, as copied and rendered.
+    QImage renderCanvas();
+    // Edit > Copy: the whole canvas onto the clipboard.
+    void copyToClipboard();
+
+    // The picture on the window, kept between paints. Drawing done between
+    // paints (rubber band, station mark) goes into it, followed by
+    // showBackBuffer of the touched rectangle.
+    QImage& backBuffer() { return m_backBuffer; }
+    // Shows a rectangle of the back buffer on the window without repainting the plots.
+    void showBackBuffer(const QRect& area);
 
     // Asked by relayout to fit the frame around a canvas of this many pixels.
     std::function<void(QSize canvas)> fitFrameToCanvas;
@@ -58,6 +87,9 @@ protected:
 private:
     void updateScrollRanges();
     void fillSecondValues(PlotKind kind);
+    void renderDirtyArea();
 
     CTESKAdatDoc& m_doc;
+    QImage m_backBuffer;
+    QRegion m_dirty; // parts of the back buffer that must be painted again
 };
