@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
 namespace {
 
@@ -165,13 +164,6 @@ int applyEdit(CTESKAdatDoc& doc, const EditOption& edit, const CommandLine& line
     return kBatchOk;
 }
 
-bool loadCommandLineFiles(CTESKAdatDoc& doc, const CommandLine& line) {
-    doc.setCommandLinePredicted(line.fixedPredictedName, line.predictedPath);
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(line.observationPath, ec);
-    return doc.OnOpenDocument(ec ? line.observationPath : full.string());
-}
-
 } // namespace
 
 bool takeEditOption(CommandLine& line, const std::vector<std::string>& arguments, size_t& index) {
@@ -217,7 +209,7 @@ int applyBatchEdits(CTESKAdatDoc& doc, const CommandLine& line) {
 
 int runBatchEdit(const CommandLine& line) {
     CTESKAdatDoc doc;
-    if (!loadCommandLineFiles(doc, line))
+    if (!openFromCommandLine(doc, line))
         return kBatchFailed;
     if (const int status = applyBatchEdits(doc, line); status != kBatchOk)
         return status;

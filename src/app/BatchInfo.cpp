@@ -1,7 +1,17 @@
 #include "BatchInfo.h"
 
 #include "CTESKAdatDoc.h"
+#include "CommandLine.h"
 #include "Format.h"
+
+#include <filesystem>
+
+bool openFromCommandLine(CTESKAdatDoc& doc, const CommandLine& line) {
+    doc.setCommandLinePredicted(line.fixedPredictedName, line.predictedPath);
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(line.observationPath, ec);
+    return doc.OnOpenDocument(ec ? line.observationPath : full.string());
+}
 
 std::string describeDataSet(const CTESKAdatDoc& doc) {
     std::string text = "file:      " + doc.dataPath + "\n";

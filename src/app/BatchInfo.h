@@ -3,6 +3,12 @@
 #include <string>
 
 class CTESKAdatDoc;
+struct CommandLine;
+
+// Loads the observation file named on the command line, made absolute, with
+// the predicted file the command line names, exactly as the window does at
+// start-up. False when the observation file could not be read.
+bool openFromCommandLine(CTESKAdatDoc& doc, const CommandLine& line);
 
 // A short, human-readable summary of a loaded data set.
 std::string describeDataSet(const CTESKAdatDoc& doc);

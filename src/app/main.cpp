@@ -2,62 +2,29 @@
 
 #include "BatchEdit.h"
 #include "BatchInfo.h"
-#include "CMainFrame.h"
+#include "CTESKAdatApp.h"
 #include "CTESKAdatDoc.h"
 #include "CommandLine.h"
 #include "MessageBox.h"
-#include "QtMessageBox.h"
 
-#include <QApplication>
-#include <clocale>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr const char* kStartupNotice =
-    "TESKA/PORLIN data viewer, version 20080808\n\n"
-    "Views and prepares potential-field survey data (gravity or magnetics)\n"
-    "for use with the TESKA and PORLIN inversion programs and their data\n"
-    "and model files.\n\n"
-    "Provided as is, without warranty of any kind. See the README for the\n"
-    "documentation.";
-
-// Loads the observation (and predicted) file named on the command line as
-// the window does, without the window.
-bool loadFromCommandLine(CTESKAdatDoc& doc, const CommandLine& line) {
-    doc.setCommandLinePredicted(line.fixedPredictedName, line.predictedPath);
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(line.observationPath, ec);
-    return doc.OnOpenDocument(ec ? line.observationPath : full.string());
-}
-
 int runInfo(const CommandLine& line) {
     CTESKAdatDoc doc;
-    if (!loadFromCommandLine(doc, line))
+    if (!openFromCommandLine(doc, line))
         return 1;
     std::fputs(describeDataSet(doc).c_str(), stdout);
     return 0;
 }
 
 int runWindow(int argc, char** argv, const CommandLine& line) {
-    QApplication app(argc, argv);
-    // QApplication adopts the user's locale; numbers in files stay in the classic form.
-    std::setlocale(LC_NUMERIC, "C");
-    QApplication::setApplicationName(QString::fromUtf8(platform::kAppTitle));
-    platform::installQtMessageBoxes(nullptr);
-
-    AfxMessageBox(kStartupNotice, MB_OK | MB_ICONINFORMATION);
-
-    CTESKAdatDoc doc;
-    doc.OnNewDocument();
-    CMainFrame frame(doc);
-    platform::installQtMessageBoxes(&frame);
-    if (!line.observationPath.empty() && !loadFromCommandLine(doc, line))
+    CTESKAdatApp app(argc, argv);
+    if (!app.InitInstance(line))
         return 1;
-    frame.show();
     return app.exec();
 }
 

@@ -46,6 +46,7 @@ void CTESKAdatDoc::SetPathName(const std::string& path, bool addToRecentList) {
 void CTESKAdatDoc::freeArrays() {
     for (std::vector<double>* array : {&x, &y, &data, &elevation, &predicted, &error})
         std::vector<double>().swap(*array);
+    std::vector<double>().swap(m_predictedBeforeLog);
 }
 
 void CTESKAdatDoc::recomputeExtents() {
@@ -145,6 +146,8 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
     }
 
     reader.close();
+    // The values just read are plain values, whatever the previous set held.
+    logScale = false;
     recomputeExtents();
     SetPathName(path, true);
     return true;

@@ -154,7 +154,8 @@ void registerFontAndArrangement(CommandTable& commands, CTESKAdatView& view) {
     }
 }
 
-void registerCrop(CommandTable& commands, CTESKAdatView& view) {
+void registerCopyAndCrop(CommandTable& commands, CTESKAdatView& view) {
+    commands.add(ID_EDIT_COPY, [&view] { view.copyToClipboard(); });
     commands.add(
         ID_EDIT_CROP,
         [&view] {
@@ -174,6 +175,6 @@ void registerViewCommands(CommandTable& commands, CTESKAdatView& view) {
     registerSecondPlots(commands, view);
     registerPlotMethods(commands, view);
     registerFontAndArrangement(commands, view);
-    registerCrop(commands, view);
+    registerCopyAndCrop(commands, view);
     registerViewDialogCommands(commands, view);
 }

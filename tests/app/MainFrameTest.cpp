@@ -100,6 +100,30 @@ TEST(MainFrame, KeysRunOnlyEnabledCommands) {
     EXPECT_FALSE(frame.executeCommand(12345)) << "an unknown command is disabled";
 }
 
+TEST(MainFrame, EnableRulesBeforeAndAfterALoad) {
+    CTESKAdatDoc doc;
+    CMainFrame frame(doc);
+    frame.refreshCommandStates();
+    for (int id : {ID_FILE_SAVE_AS, ID_FILE_TEXT_EDITOR, ID_EDIT_ASSIGN_ERROR, ID_EDIT_DOWNSAMPLE,
+                   ID_VIEW_ERRORS, ID_VIEW_PREDICTED, ID_OPTIONS_REGION, ID_OPTIONS_LOG_SCALE,
+                   ID_EDIT_CROP, ID_VIEW_MAGNIFY})
+        EXPECT_FALSE(frame.action(id)->isEnabled()) << id;
+    for (int id : {ID_FILE_OPEN, ID_APP_ABOUT, ID_EDIT_COPY, ID_VIEW_COLOURMAP, ID_OPTIONS_LABELS})
+        EXPECT_TRUE(frame.action(id)->isEnabled()) << id;
+
+    const std::string path = std::string(TESKADAT_SOURCE_DIR) + "/samples/magnetic.obs";
+    doc.setCommandLinePredicted(false, std::string(TESKADAT_SOURCE_DIR) + "/samples/magnetic.pre");
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    frame.refreshCommandStates();
+    for (int id : {ID_FILE_SAVE_AS, ID_FILE_TEXT_EDITOR, ID_EDIT_ASSIGN_ERROR, ID_EDIT_DOWNSAMPLE,
+                   ID_VIEW_ERRORS, ID_VIEW_PREDICTED, ID_OPTIONS_REGION, ID_VIEW_MAGNIFY})
+        EXPECT_TRUE(frame.action(id)->isEnabled()) << id;
+    EXPECT_TRUE(frame.action(ID_VIEW_PREDICTED)->isChecked());
+    EXPECT_FALSE(frame.action(ID_OPTIONS_LOG_SCALE)->isEnabled())
+        << "the anomaly has negative values";
+    EXPECT_EQ(frame.windowTitle(), QString::fromStdString(path) + " - TESKA/PORLIN data viewer");
+}
+
 TEST(MainFrame, StatusBarFallsBackToTheIdleMessage) {
     CTESKAdatDoc doc;
     CMainFrame frame(doc);

@@ -137,6 +137,12 @@ TEST_F(ObservationReader, BadDataLinesFailWithStopIcon) {
     }
 }
 
+TEST_F(ObservationReader, ANewFileHoldsPlainValues) {
+    doc.logScale = true;
+    ASSERT_TRUE(read("3\n1 2 3\n4 5 6\n7 8 9\n"));
+    EXPECT_FALSE(doc.logScale) << "the log-scale check mark must not stand over plain values";
+}
+
 TEST_F(ObservationReader, BlanksBeforeTheMarkMakeNoComment) {
     EXPECT_FALSE(read(" !x\n3\n1 2 3\n1 2 3\n1 2 3\n"));
     EXPECT_EQ(messages.last().text, "Error: Need more than 2 data.")
