@@ -1,0 +1,464 @@
+#include "CViewInteraction.h"
+
+#include "CDlgDataProp.h"
+#include "CTESKAdatDoc.h"
+#include "CTESKAdatView.h"
+#include "DeviceContext.h"
+#include "EditCommands.h"
+#include "Format.h"
+#include "TextFile.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QRegion>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr IntPoint kNoMark{-1, -1};
+
+// Half the side of the station mark, and how far outside the main plot the
+// readout still looks for a station, in plot units.
+constexpr int kMarkHalf = 4;
+constexpr double kFrameSlack = 4;
+
+// Keeps plot positions far enough inside the int range that a mark or an
+// offset to the second plot can be added without overflow.
+int clampPlot(long long value) {
+    constexpr long long limit = 1LL << 30;
+    return static_cast<int>(std::clamp(value, -limit, limit));
+}
+
+// Runs `draw(dc, touched)` on the picture of the window with the paint's
+// mapping, then shows the rectangle it touched without repainting the plots.
+template <class Draw> void drawBetweenPaints(CTESKAdatView& view, Draw draw) {
+    QImage& image = view.backBuffer();
+    if (image.isNull())
+        return;
+    QRect touched;
+    {
+        CDC dc(image);
+        view.OnPrepareDC(dc);
+        draw(dc, touched);
+    }
+    touched &= image.rect();
+    if (!touched.isEmpty())
+        view.showBackBuffer(touched);
+}
+
+// The device pixels around two logical points, with a margin for rounding
+// and the pen.
+QRect deviceBox(const CDC& dc, CPoint a, CPoint b) {
+    dc.LPtoDP(&a);
+    dc.LPtoDP(&b);
+    return QRect(QPoint(std::min(a.x, b.x), std::min(a.y, b.y)),
+                 QPoint(std::max(a.x, b.x), std::max(a.y, b.y)))
+        .adjusted(-2, -2, 2, 2);
+}
+
+MouseKeys keysOf(const QMouseEvent& event) {
+    MouseKeys keys;
+    keys.left = event.buttons() & Qt::LeftButton;
+    keys.right = event.buttons() & Qt::RightButton;
+    keys.shift = event.modifiers() & Qt::ShiftModifier;
+    return keys;
+}
+
+} // namespace
+
+CViewInteraction::CViewInteraction(CTESKAdatView& view, QObject* parent)
+    : QObject(parent), m_view(view), m_doc(view.document()) {
+    m_view.viewport()->installEventFilter(this);
+}
+
+CViewInteraction::~CViewInteraction() = default;
+
+bool CViewInteraction::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_view.viewport())
+        return QObject::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseButtonRelease && type != QEvent::MouseMove)
+        return false;
+    const auto& mouse = static_cast<const QMouseEvent&>(*event);
+    const QPoint pointer = mouse.position().toPoint();
+    const MouseKeys keys = keysOf(mouse);
+    if (type == QEvent::MouseMove) {
+        OnMouseMove(keys, pointer);
+        return true;
+    }
+    const bool left = mouse.button() == Qt::LeftButton;
+    if (!left && mouse.button() != Qt::RightButton)
+        return false;
+    if (type == QEvent::MouseButtonRelease) {
+        left ? OnLButtonUp(keys, pointer) : OnRButtonUp(keys, pointer);
+        return true;
+    }
+    // The first click into an inactive window only activates it. (The
+    // second press of a double click is a press like any other.)
+    if (QWidget* window = m_view.window(); !window->isActiveWindow()) {
+        window->activateWindow();
+        return true;
+    }
+    left ? OnLButtonDown(keys, pointer) : OnRButtonDown(keys, pointer);
+    return true;
+}
+
+// --- Readouts ---
+
+void CViewInteraction::showPositionReadout(IntPoint point) {
+    const double easting = point.x / m_view.plotScale + m_view.regionXMin;
+    const double northing = m_view.regionYMax - point.y / m_view.plotScale;
+    data::ClassicNumericLocale classic;
+    setStatus(formatString("(Easting, Northing)  =  (%g,  %g)", easting, northing));
+}
+
+int CViewInteraction::inspectStation(QPoint pointer, bool eraseOnly) {
+    IntPoint p = toPlotUnits(pointer);
+    // A pointer over a map second plot reads the same place of the main plot.
+    if (secondIsMap()) {
+        if (m_view.arrangeVertical && p.y > m_view.plotHeight)
+            p.y -= m_view.secondOriginY;
+        else if (!m_view.arrangeVertical && p.x > m_view.plotWidth)
+            p.x -= m_view.secondOriginX;
+    }
+    if (!(m_view.markedPoint == kNoMark)) {
+        invertMark(m_view.markedPoint);
+        m_view.markedPoint = kNoMark;
+    }
+    const bool outside = p.x < -kFrameSlack || p.x > m_view.plotWidth + kFrameSlack ||
+                         p.y < -kFrameSlack || p.y > m_view.plotHeight + kFrameSlack;
+    const int index = eraseOnly || outside || !dataReady() ? -1 : nearestStation(p);
+    if (index < 0) {
+        idle();
+        return -1;
+    }
+    m_view.markedPoint = plotPosition(index);
+    // A station exactly at the no-mark position cannot be marked; its values still show.
+    if (!(m_view.markedPoint == kNoMark))
+        invertMark(m_view.markedPoint);
+    setStatus(stationText(index));
+    return index;
+}
+
+int CViewInteraction::nearestStation(IntPoint p) const {
+    const double easting = p.x / m_view.plotScale + m_view.regionXMin;
+    const double northing = m_view.regionYMax - p.y / m_view.plotScale;
+    const size_t count =
+        std::min({static_cast<size_t>(std::max(m_doc.count, 0)), m_doc.x.size(), m_doc.y.size()});
+    // Strictly closer only, so that a tie goes to the earlier station; a
+    // station whose distance is not a number is never taken.
+    int nearest = -1;
+    double best = std::numeric_limits<double>::infinity();
+    for (size_t i = 0; i < count; ++i) {
+        const double dx = m_doc.x[i] - easting, dy = m_doc.y[i] - northing;
+        const double distance = dx * dx + dy * dy;
+        if (distance < best) {
+            best = distance;
+            nearest = static_cast<int>(i);
+        }
+    }
+    return nearest;
+}
+
+IntPoint CViewInteraction::plotPosition(int index) const {
+    const double x = (m_doc.x[index] - m_view.regionXMin) * m_view.plotScale;
+    const double y = (m_view.regionYMax - m_doc.y[index]) * m_view.plotScale;
+    return {clampPlot(roundHalfAway(x)), clampPlot(roundHalfAway(y))};
+}
+
+std::string CViewInteraction::stationText(int index) const {
+    const auto i = static_cast<size_t>(index);
+    data::ClassicNumericLocale classic;
+    std::string text = formatString(" (x, y) = (%.10g, %.10g) ,    data = %g", m_doc.x[i],
+                                    m_doc.y[i], m_doc.data[i]);
+    const bool predicted = i < m_doc.predicted.size();
+    switch (m_view.secondKind) {
+    case PlotKind::Errors:
+        text += formatString(" ,    err = %g", m_doc.error[i]);
+        break;
+    case PlotKind::Predicted:
+        if (predicted)
+            text += formatString(" ,    predicted data = %g", m_doc.predicted[i]);
+        break;
+    case PlotKind::NormalizedDifference:
+        if (predicted)
+            text += formatString(" ,    normalized difference = %g",
+                                 (m_doc.data[i] - m_doc.predicted[i]) / m_doc.error[i]);
+        break;
+    case PlotKind::Difference:
+        if (predicted)
+            text += formatString(" ,    difference = %g", m_doc.data[i] - m_doc.predicted[i]);
+        break;
+    case PlotKind::Elevation:
+        text += formatString(" ,    elevation = %g", m_doc.elevation[i]);
+        break;
+    case PlotKind::None:
+    case PlotKind::Profile:
+        break;
+    }
+    return text;
+}
+
+void CViewInteraction::invertMark(IntPoint at) {
+    const bool second = secondIsMap();
+    const int dx = m_view.secondOriginX, dy = m_view.secondOriginY;
+    drawBetweenPaints(m_view, [&](CDC& dc, QRect& touched) {
+        auto invert = [&](long long x, long long y) {
+            const CPoint topLeft(clampPlot(x - kMarkHalf), clampPlot(y - kMarkHalf));
+            const CPoint bottomRight(clampPlot(x + kMarkHalf), clampPlot(y + kMarkHalf));
+            dc.InvertRect(CRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y));
+            touched |= deviceBox(dc, topLeft, bottomRight);
+        };
+        invert(at.x, at.y);
+        if (second)
+            invert(static_cast<long long>(at.x) + dx, static_cast<long long>(at.y) + dy);
+    });
+}
+
+// --- Left button: the profile line, its level, closing it ---
+
+void CViewInteraction::OnLButtonDown(MouseKeys, QPoint pointer) {
+    if (!dataReady())
+        return;
+    // Moves and the release keep coming to the viewport that got the press,
+    // even outside it, so the press captures the mouse by itself.
+    const IntPoint p = toPlotUnits(pointer);
+    if (p.x >= 0 && p.x <= m_view.plotWidth && p.y >= 0 && p.y <= m_view.plotHeight)
+        startLine(p);
+    else if (m_view.secondKind == PlotKind::Profile)
+        clickBesideMainPlot(p);
+}
+
+void CViewInteraction::startLine(IntPoint p) {
+    // A band left over from a drag whose release never came goes first.
+    if (m_view.mouseMode == 2)
+        eraseRubberBand();
+    // The shown profile keeps its ends until the release completes a line.
+    m_view.mouseMode = 1;
+    m_lineStart = p;
+    showPositionReadout(p);
+}
+
+void CViewInteraction::clickBesideMainPlot(IntPoint p) {
+    const bool level =
+        m_view.arrangeVertical ? p.y > m_view.secondOriginY : p.x > m_view.secondOriginX;
+    if (!level) {
+        m_view.mouseMode = 0;
+        m_view.secondKind = PlotKind::None;
+        m_view.relayout();
+        m_view.invalidate();
+        return;
+    }
+    // The profile's axis runs across the middle of the second plot's frame.
+    const double half = roundHalfAway(m_view.plotHeight * 0.5);
+    const double height = static_cast<double>(p.y) - m_view.secondOriginY - half;
+    m_view.profileLevel = std::max(roundHalfAway(height), kNoProfileLevel + 1);
+    // Only the profile's side changes: everything but the main plot is repainted.
+    const QRegion rest = QRegion(m_view.viewport()->rect()).subtracted(mainPlotDeviceRect());
+    for (const QRect& area : rest)
+        m_view.invalidateRect(area);
+}
+
+void CViewInteraction::OnMouseMove(MouseKeys keys, QPoint pointer) {
+    if (!dataReady())
+        return;
+    if (keys.right) {
+        const int index = inspectStation(pointer, false);
+        if (keys.shift && index >= 0)
+            editOnce(index, pointer);
+        return;
+    }
+    if (!keys.left || (m_view.mouseMode != 1 && m_view.mouseMode != 2))
+        return;
+    const IntPoint p = toPlotUnits(pointer);
+    showPositionReadout(p);
+    const bool drawn = m_view.mouseMode == 2;
+    const IntPoint a = m_lineStart, previous = m_rubberEnd;
+    drawBetweenPaints(m_view, [&](CDC& dc, QRect& touched) {
+        const int oldMode = dc.SetROP2(R2_NOTXORPEN);
+        if (drawn)
+            touched |= xorLine(dc, a, previous);
+        touched |= xorLine(dc, a, p);
+        dc.SetROP2(oldMode);
+    });
+    m_rubberEnd = p;
+    m_view.mouseMode = 2;
+}
+
+QRect CViewInteraction::xorLine(CDC& dc, IntPoint from, IntPoint to) {
+    dc.MoveTo(from.x, from.y);
+    dc.LineTo(to.x, to.y);
+    return deviceBox(dc, CPoint(from.x, from.y), CPoint(to.x, to.y));
+}
+
+void CViewInteraction::eraseRubberBand() {
+    const IntPoint a = m_lineStart, end = m_rubberEnd;
+    drawBetweenPaints(m_view, [&](CDC& dc, QRect& touched) {
+        const int oldMode = dc.SetROP2(R2_NOTXORPEN);
+        touched |= xorLine(dc, a, end);
+        dc.SetROP2(oldMode);
+    });
+}
+
+void CViewInteraction::OnLButtonUp(MouseKeys, QPoint pointer) {
+    if (!dataReady())
+        return;
+    const IntPoint b = toPlotUnits(pointer);
+    const bool dragged = m_view.mouseMode == 2;
+    const IntPoint end = dragged && !(b == m_lineStart) ? fitIntoMainPlot(b) : m_lineStart;
+    // A line that ends where it started (also after fitting, as when it
+    // starts on an edge and leaves the plot across it) gives no profile; the
+    // shown one stays as it was.
+    if (end == m_lineStart) {
+        if (dragged)
+            eraseRubberBand();
+        m_view.mouseMode = 0;
+        return;
+    }
+    IntPoint a = m_lineStart;
+    IntPoint bEnd = end;
+    if (a.x > bEnd.x)
+        std::swap(a, bEnd);
+    m_view.profileStart = a;
+    m_view.profileEnd = bEnd;
+    m_view.secondKind = PlotKind::Profile;
+    m_view.relayout();
+    m_view.profileLevel = kNoProfileLevel;
+    m_view.mouseMode = 0;
+    idle();
+    m_view.invalidate(); // the repaint removes the rubber band and draws the profile
+}
+
+IntPoint CViewInteraction::fitIntoMainPlot(IntPoint end) const {
+    // Along the line from A, first onto the left or right edge, then onto
+    // the top or bottom edge. A lies inside, so no division is by zero.
+    const double ax = m_lineStart.x, ay = m_lineStart.y;
+    const double width = m_view.plotWidth, height = m_view.plotHeight;
+    double bx = end.x, by = end.y;
+    if (bx > width && bx != ax) {
+        by = roundHalfAway(ay + roundHalfAway((by - ay) / (bx - ax) * (width - ax)));
+        bx = roundHalfAway(width);
+    } else if (bx < 0 && bx != ax) {
+        by = roundHalfAway(ay + roundHalfAway((by - ay) / (bx - ax) * (0 - ax)));
+        bx = 0;
+    }
+    if (by > height && by != ay) {
+        bx = roundHalfAway(ax + roundHalfAway((bx - ax) / (by - ay) * (height - ay)));
+        by = roundHalfAway(height);
+    } else if (by < 0 && by != ay) {
+        bx = roundHalfAway(ax + roundHalfAway((bx - ax) / (by - ay) * (0 - ay)));
+        by = 0;
+    }
+    return {roundHalfAway(bx), roundHalfAway(by)};
+}
+
+// --- Right button: inspection and the Data Properties dialog ---
+
+void CViewInteraction::OnRButtonDown(MouseKeys keys, QPoint pointer) {
+    m_editedInGesture = false;
+    if (!dataReady())
+        return;
+    const int index = inspectStation(pointer, false);
+    if (keys.shift && index >= 0)
+        editOnce(index, pointer);
+}
+
+void CViewInteraction::OnRButtonUp(MouseKeys keys, QPoint pointer) {
+    if (keys.shift && !m_editedInGesture) {
+        const int index = inspectStation(pointer, false);
+        if (index >= 0)
+            editStationProperties(index);
+    }
+    m_editedInGesture = false;
+    inspectStation(pointer, true);
+    idle();
+}
+
+void CViewInteraction::editOnce(int index, QPoint pointer) {
+    // One Shift+right gesture opens the dialog once: the moves and the
+    // release that follow it do not open it again.
+    if (m_editedInGesture)
+        return;
+    m_editedInGesture = true;
+    editStationProperties(index);
+    inspectStation(pointer, true);
+}
+
+void CViewInteraction::editStationProperties(int index) {
+    if (index < 0 || index >= m_doc.count)
+        return;
+    const auto i = static_cast<size_t>(index);
+    CDlgDataProp dialog(m_view.window());
+    dialog.m_x = m_doc.x[i];
+    dialog.m_y = m_doc.y[i];
+    dialog.m_elevation = m_doc.elevation[i];
+    dialog.m_data = m_doc.data[i];
+    dialog.m_error = m_doc.error[i];
+    dialogs::runModal(dialog);
+    if (dialog.result() == QDialog::Accepted) {
+        changeError(index, dialog.m_error);
+    } else if (dialog.result() == CDlgDataProp::kDeleteResult) {
+        // The station and its mark go; the rebuild's repaint draws no mark.
+        m_view.markedPoint = kNoMark;
+        m_doc.deleteStation(index);
+    }
+}
+
+void CViewInteraction::changeError(int index, double error) {
+    double& stored = m_doc.error[static_cast<size_t>(index)];
+    if (error == stored)
+        return;
+    stored = error;
+    m_doc.SetModifiedFlag();
+    // A shown second plot turns to the errors; all second plots share one place.
+    if (m_view.secondKind != PlotKind::None)
+        m_view.secondKind = PlotKind::Errors;
+    m_view.refreshErrorValues();
+    m_view.invalidate();
+}
+
+// --- Helpers ---
+
+bool CViewInteraction::dataReady() const {
+    return m_doc.dataReady && m_doc.count > 0;
+}
+
+bool CViewInteraction::secondIsMap() const {
+    const PlotKind kind = m_view.secondKind;
+    return kind != PlotKind::None && kind != PlotKind::Profile;
+}
+
+IntPoint CViewInteraction::toPlotUnits(QPoint pointer) const {
+    QImage unused; // the mapping needs no pixels
+    CDC dc(unused);
+    m_view.OnPrepareDC(dc);
+    CPoint p(pointer.x(), pointer.y());
+    dc.DPtoLP(&p);
+    return {p.x, p.y};
+}
+
+QRect CViewInteraction::mainPlotDeviceRect() const {
+    // The rectangle the paint stores, taken at the current mapping, so that
+    // a canvas copy (which paints with another mapping) cannot leave it stale.
+    QImage unused;
+    CDC dc(unused);
+    m_view.OnPrepareDC(dc);
+    CRect area(-80, 0, roundHalfAway(m_view.plotWidth + 60),
+               roundHalfAway(m_view.plotHeight + 140));
+    dc.LPtoDP(&area);
+    return QRect(QPoint(std::min(area.left, area.right), std::min(area.top, area.bottom)),
+                 QPoint(std::max(area.left, area.right) - 1, std::max(area.top, area.bottom) - 1));
+}
+
+void CViewInteraction::setStatus(const std::string& text) {
+    if (setStatusText)
+        setStatusText(QString::fromStdString(text));
+}
+
+void CViewInteraction::idle() {
+    if (showIdleMessage)
+        showIdleMessage();
+}
