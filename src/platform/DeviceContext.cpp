@@ -580,12 +580,16 @@ std::uint32_t* CDC::row(int y) const {
 
 void CDC::fillDevice(const CRect& deviceRect, std::uint32_t pixel) {
     const CRect r = intersect(deviceRect, clipBox());
+    if (r.IsRectEmpty()) // rectangles apart intersect "inverted"
+        return;
     for (int y = r.top; y < r.bottom; ++y)
         std::fill(row(y) + r.left, row(y) + r.right, pixel);
 }
 
 void CDC::xorDevice(const CRect& deviceRect, std::uint32_t mask) {
     const CRect r = intersect(deviceRect, clipBox());
+    if (r.IsRectEmpty())
+        return;
     for (int y = r.top; y < r.bottom; ++y)
         for (std::uint32_t* p = row(y) + r.left; p != row(y) + r.right; ++p)
             *p = (*p ^ mask) | 0xFF000000u;
