@@ -182,10 +182,6 @@ void CTESKAdatView::refreshMainValues() {
     toNodeOrder(m_doc.data, m_doc.count, *this, mainValues);
 }
 
-void CTESKAdatView::invalidate() {
-    viewport()->update();
-}
-
 void CTESKAdatView::updateScrollRanges() {
     const QSize page = viewport()->size();
     horizontalScrollBar()->setPageStep(page.width());
@@ -197,13 +193,4 @@ void CTESKAdatView::updateScrollRanges() {
 void CTESKAdatView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollRanges();
-}
-
-void CTESKAdatView::scrollContentsBy(int, int) {
-    viewport()->update();
-}
-
-void CTESKAdatView::paintEvent(QPaintEvent* event) {
-    QPainter painter(viewport());
-    painter.fillRect(event->rect(), Qt::white);
 }

@@ -1,0 +1,166 @@
+// One map plot: the fill by the chosen method, the station marks, the
+// highlighted station, then the axes and the colour bar.
+
+#include "CTESKAdatView.h"
+#include "DeviceContext.h"
+#include "PlotLabels.h"
+#include "StationTriangulation.h"
+#include "Triangulation.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// What every fill method needs.
+struct MapFill {
+    CDC& dc;
+    const ViewState& state;
+    const StationArrays& arrays;
+    const std::vector<double>& values;
+    ColourScale scale;
+    CRect devicePlot; // the plot rectangle with its 4-unit margin, device pixels
+
+    COLORREF colourOf(double value) const {
+        return state.colourTable[scale.indexFor(value)].colorRef();
+    }
+    bool insidePlot(int node) const {
+        const double x = arrays.stationX[node], y = arrays.stationY[node];
+        return x >= 0 && x <= state.plotWidth && y >= 0 && y <= state.plotHeight;
+    }
+    IntPoint roundedPosition(int node) const {
+        return {roundPlot(arrays.stationX[node]), roundPlot(arrays.stationY[node])};
+    }
+};
+
+// 5 by 5 pixel cells near the clip box, each coloured by the value
+// interpolated at its centre; cells whose centre lies outside the stations'
+// hull stay unpainted.
+void fillByCells(const MapFill& fill) {
+    CDC& dc = fill.dc;
+    CRect clip;
+    dc.GetClipBox(&clip);
+    dc.LPtoDP(&clip);
+    const int x0 = std::max(fill.devicePlot.left, clip.left - 20);
+    const int x1 = std::min(fill.devicePlot.right, clip.right + 20);
+    const int y0 = std::max(fill.devicePlot.top, clip.top - 20);
+    const int y1 = std::min(fill.devicePlot.bottom, clip.bottom + 20);
+    if (x0 > x1 || y0 > y1)
+        return;
+    const StationArrays& a = fill.arrays;
+    int32_t startNode = 1; // each search starts where the last one ended
+    for (int c = 0; c <= (x1 - x0) / 5; ++c) {
+        const int cx = x0 + 2 + 5 * c;
+        for (int r = 0; r <= (y1 - y0) / 5; ++r) {
+            const int cy = y0 + 2 + 5 * r;
+            CRect cell(cx - 5, cy - 5, cx, cy);
+            dc.DPtoLP(&cell);
+            if (!dc.RectVisible(cell))
+                continue;
+            const double px = static_cast<double>((std::int64_t(cell.left) + cell.right) / 2);
+            const double py = static_cast<double>((std::int64_t(cell.top) + cell.bottom) / 2);
+            double value = 0;
+            if (interpolateLinear(a.nodeCount(), px, py, a.stationX.data(), a.stationY.data(),
+                                  fill.values.data(), a.adjacency.data(), a.adjacencyEnd.data(),
+                                  startNode, value) == Interpolated)
+                dc.FillSolidRect(cell, fill.colourOf(value));
+        }
+    }
+}
+
+// Every triangle shaded between its corners' colours, clipped to the plot
+// rectangle with its margin.
+void fillByShadedTriangles(const MapFill& fill) {
+    const int n = fill.arrays.nodeCount();
+    std::vector<TRIVERTEX> vertices(static_cast<size_t>(n));
+    for (int node = 0; node < n; ++node) {
+        const IntPoint p = fill.roundedPosition(node);
+        const COLORREF c = fill.colourOf(fill.values[node]);
+        TRIVERTEX& v = vertices[node];
+        v.x = p.x;
+        v.y = p.y;
+        v.Red = static_cast<COLOR16>(GetRValue(c) << 8);
+        v.Green = static_cast<COLOR16>(GetGValue(c) << 8);
+        v.Blue = static_cast<COLOR16>(GetBValue(c) << 8);
+    }
+    const std::vector<Triangle> listed = listTriangles(fill.arrays);
+    std::vector<GRADIENT_TRIANGLE> triangles(listed.size());
+    for (size_t i = 0; i < listed.size(); ++i)
+        triangles[i] = {static_cast<std::uint32_t>(listed[i][0]),
+                        static_cast<std::uint32_t>(listed[i][1]),
+                        static_cast<std::uint32_t>(listed[i][2])};
+    CRgn plotRegion;
+    plotRegion.CreateRectRgnIndirect(fill.devicePlot);
+    fill.dc.SelectClipRgn(&plotRegion);
+    fill.dc.GradientFill(vertices.data(), static_cast<std::uint32_t>(vertices.size()),
+                         triangles.data(), static_cast<std::uint32_t>(triangles.size()),
+                         GRADIENT_FILL_TRIANGLE);
+    fill.dc.SelectClipRgn(nullptr);
+}
+
+// A disc of circleRadius pixels per station inside the plot, ANDed into
+// what is already there, so overlapping discs combine their colours.
+void fillByCircles(const MapFill& fill) {
+    CDC& dc = fill.dc;
+    const int previousRop = dc.SetROP2(R2_MASKPEN);
+    CGdiObject* previousPen = dc.SelectStockObject(NULL_PEN);
+    const double unitsPerPixel = static_cast<double>(dc.GetWindowExt().cx) / dc.GetViewportExt().cx;
+    const int r = std::max(roundPlot(unitsPerPixel * fill.state.circleRadius), 1);
+    for (int node = 0; node < fill.arrays.nodeCount(); ++node) {
+        if (!fill.insidePlot(node))
+            continue;
+        const IntPoint c = fill.roundedPosition(node);
+        const CRect box(c.x - r, c.y - r, c.x + r, c.y + r);
+        if (!dc.RectVisible(box))
+            continue;
+        CBrush brush(fill.colourOf(fill.values[node]));
+        CBrush* previousBrush = dc.SelectObject(&brush);
+        dc.Ellipse(box);
+        dc.SelectObject(previousBrush);
+    }
+    dc.SetROP2(previousRop);
+    dc.SelectObject(previousPen);
+}
+
+// A black pixel at every station inside the plot.
+void markStations(const MapFill& fill) {
+    for (int node = 0; node < fill.arrays.nodeCount(); ++node) {
+        if (!fill.insidePlot(node))
+            continue;
+        const IntPoint p = fill.roundedPosition(node);
+        if (fill.dc.PtVisible(p.x, p.y))
+            fill.dc.SetPixelV(p.x, p.y, RGB(0, 0, 0));
+    }
+}
+
+} // namespace
+
+void CTESKAdatView::drawMapPlot(CDC& dc, const std::vector<double>& values, double min,
+                                double max) {
+    const CRect plotRect(-4, -4, roundPlot(plotWidth) + 4, roundPlot(plotHeight) + 4);
+    const bool drawable = nodeCount() >= 3 && values.size() >= static_cast<size_t>(nodeCount());
+    if (drawable && dc.RectVisible(plotRect)) {
+        CRect devicePlot = plotRect;
+        dc.LPtoDP(&devicePlot);
+        const MapFill fill{dc, *this, *this, values, ColourScale(min, max), devicePlot};
+        switch (plotMethod) {
+        case PlotMethod::Original:
+            fillByCells(fill);
+            break;
+        case PlotMethod::GradientFill:
+            fillByShadedTriangles(fill);
+            break;
+        case PlotMethod::Circles:
+            fillByCircles(fill);
+            break;
+        }
+        if (showLocations && plotMethod != PlotMethod::Circles)
+            markStations(fill);
+        if (!(markedPoint == IntPoint{-1, -1}))
+            dc.InvertRect(
+                CRect(markedPoint.x - 4, markedPoint.y - 4, markedPoint.x + 4, markedPoint.y + 4));
+    }
+    drawAxes(dc);
+    drawColourBar(dc, max, min);
+}

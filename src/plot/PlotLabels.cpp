@@ -1,0 +1,99 @@
+#include "PlotLabels.h"
+
+#include "Format.h"
+#include "ObservationSet.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+int roundPlot(double value) {
+    return std::clamp(roundHalfAway(value), -kPlotUnitLimit, kPlotUnitLimit);
+}
+
+int truncatePlot(double value) {
+    return std::clamp(truncateToInt(value), -kPlotUnitLimit, kPlotUnitLimit);
+}
+
+std::string axisValueText(double value, double extent) {
+    if (!(extent > 100))
+        return formatString("%.2f", value);
+    const double rounded = value < 0 ? std::ceil(value - 0.5) : std::floor(value + 0.5);
+    // Beyond the int range the rounded value is printed whole rather than clamped.
+    if (!(std::fabs(rounded) <= INT_MAX))
+        return formatString("%.0f", rounded);
+    return formatString("%i", roundHalfAway(value));
+}
+
+std::vector<AxisLabel> eastingLabels(const ViewState& state) {
+    const double extent = state.regionXMax - state.regionXMin;
+    const double step = extent * (1.0 / 6.0);
+    std::vector<AxisLabel> labels;
+    labels.reserve(7);
+    for (int k = 0; k <= 6; ++k) {
+        const double value = k * step + state.regionXMin;
+        labels.push_back({roundPlot(k * step * state.plotScale), axisValueText(value, extent)});
+    }
+    return labels;
+}
+
+int northingIntervals(double plotWidth, double plotHeight) {
+    const double ratio = 6 * plotHeight / plotWidth;
+    if (!(ratio < kMaxNorthingIntervals))
+        return std::isnan(ratio) ? 2 : kMaxNorthingIntervals;
+    return std::max(roundHalfAway(ratio), 2);
+}
+
+std::vector<AxisLabel> northingLabels(const ViewState& state) {
+    const int n = northingIntervals(state.plotWidth, state.plotHeight);
+    const double extent = state.regionYMax - state.regionYMin;
+    const double step = extent / n;
+    std::vector<AxisLabel> labels;
+    labels.reserve(static_cast<size_t>(n) + 1);
+    for (int k = 0; k <= n; ++k) {
+        const double value = k * step + state.regionYMin;
+        labels.push_back(
+            {roundPlot(step * (n - k) * state.plotScale), axisValueText(value, extent)});
+    }
+    return labels;
+}
+
+std::vector<AxisLabel> colourBarLabels(double min, double max, double plotHeight) {
+    const double valueStep = (max - min) * (1.0 / 6.0);
+    const double yStep = (1.0 / 6.0) * plotHeight;
+    std::vector<AxisLabel> labels;
+    labels.reserve(7);
+    for (int m = 0; m <= 6; ++m) {
+        double v = m * valueStep + min;
+        // A tiny positive middle value is rounding noise of a range around 0.
+        if (m == 3 && std::fabs(v) < 1e-5 && max / v > 1000)
+            v = 0;
+        labels.push_back({roundPlot(plotHeight - m * yStep), formatString("%.4g", v)});
+    }
+    return labels;
+}
+
+std::string summaryText(const ObservationSet& set) {
+    if (set.isMagnetic)
+        return formatString("%i data,   I = %g,  D = %g", set.count, set.header1a, set.header1b);
+    return formatString("%i data", set.count);
+}
+
+std::string secondPlotTitle(const ViewState& state) {
+    switch (state.secondKind) {
+    case PlotKind::Errors:
+        return "Absolute Errors";
+    case PlotKind::Predicted:
+        return state.secondLabel;
+    case PlotKind::NormalizedDifference:
+        return "Observed - Predicted (Normalized by Stn Dev)";
+    case PlotKind::Difference:
+        return "Observed - Predicted";
+    case PlotKind::Elevation:
+        return "Elevation";
+    case PlotKind::None:
+    case PlotKind::Profile:
+        break;
+    }
+    return {};
+}

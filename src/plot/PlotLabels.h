@@ -1,0 +1,56 @@
+#pragma once
+// The texts and positions of the plot labels (axis ticks, colour bar,
+// titles), computed from the view state alone, and the integer plot-unit
+// arithmetic shared by the drawing code.
+
+#include "ViewState.h"
+
+#include <string>
+#include <vector>
+
+struct ObservationSet;
+
+// Plot-unit positions are held within this magnitude, so that offsets of a
+// few hundred units (labels, margins, the second plot's origin) can be added
+// to them without overflowing int.
+constexpr int kPlotUnitLimit = 1 << 30;
+
+// A double rounded (halves away from zero) or truncated to plot units, held
+// within +-kPlotUnitLimit; NaN gives 0.
+int roundPlot(double value);
+int truncatePlot(double value);
+
+// A label at a plot-unit position along its axis (x for the easting axis,
+// y for the northing axis and the colour bar).
+struct AxisLabel {
+    int position = 0;
+    std::string text;
+    bool operator==(const AxisLabel& other) const {
+        return position == other.position && text == other.text;
+    }
+};
+
+// An axis value as printed: the value rounded to an integer when the
+// region's extent along the axis is greater than 100 m, else two decimals.
+std::string axisValueText(double value, double extent);
+
+// The seven easting labels, x from the plot's left edge.
+std::vector<AxisLabel> eastingLabels(const ViewState& state);
+
+// The number of northing intervals: 6 for a square plot, in proportion to
+// the height, at least 2 (and at most kMaxNorthingIntervals).
+constexpr int kMaxNorthingIntervals = 1000;
+int northingIntervals(double plotWidth, double plotHeight);
+
+// The northing labels from the southern edge (bottom) upward, y from the top.
+std::vector<AxisLabel> northingLabels(const ViewState& state);
+
+// The seven colour-bar labels from min at the bottom to max at the top.
+std::vector<AxisLabel> colourBarLabels(double min, double max, double plotHeight);
+
+// The line under the main title: station count, and for magnetic data the
+// inclination and declination of the file's header.
+std::string summaryText(const ObservationSet& set);
+
+// The title of a map second plot; empty for none and for the profile.
+std::string secondPlotTitle(const ViewState& state);

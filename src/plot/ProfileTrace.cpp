@@ -1,0 +1,136 @@
+#include "ProfileTrace.h"
+
+#include "Format.h"
+#include "PlotLabels.h"
+#include "Triangulation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// The start values of the extremes: the largest single-precision value.
+constexpr double kFloatMax = 3.4028234663852886e38;
+
+// The value of the main data at a point, 0 outside the stations' hull.
+class ProfileSampler {
+public:
+    explicit ProfileSampler(const StationArrays& arrays) : m_arrays(arrays) {}
+
+    double valueAt(double x, double y) {
+        double value = 0;
+        const int result = interpolateLinear(m_arrays.nodeCount(), x, y, m_arrays.stationX.data(),
+                                             m_arrays.stationY.data(), m_arrays.mainValues.data(),
+                                             m_arrays.adjacency.data(),
+                                             m_arrays.adjacencyEnd.data(), m_startNode, value);
+        return result == Interpolated ? value : 0;
+    }
+
+private:
+    const StationArrays& m_arrays;
+    int32_t m_startNode = 1;
+};
+
+bool canSample(const StationArrays& arrays) {
+    return arrays.nodeCount() >= 3 &&
+           arrays.mainValues.size() >= static_cast<size_t>(arrays.nodeCount());
+}
+
+// Follows the curve through the level; labels the distance between
+// successive crossings in two alternating rows.
+class CrossingFinder {
+public:
+    CrossingFinder(double level, double step, double plotScale)
+        : m_level(level), m_step(step), m_plotScale(plotScale) {}
+
+    void add(int sample, double t, double y, double previousY,
+             std::vector<ProfileCrossing>& crossings) {
+        if (!((y <= m_level && m_level < previousY) || (y >= m_level && m_level > previousY)))
+            return;
+        ++m_count;
+        const double x = t - m_step * (y - m_level) / (y - previousY);
+        ProfileCrossing crossing;
+        crossing.afterSample = sample;
+        crossing.markX = roundPlot(x);
+        if (m_count > 1) {
+            const int row = (y > 0 ? -40 : 80) - (m_count % 2 == 1 ? 40 : 0);
+            crossing.hasDistance = true;
+            crossing.distanceAt = {roundPlot((x + m_previousX) / 2), row};
+            crossing.distanceText =
+                formatString("%im", roundHalfAway((x - m_previousX) / m_plotScale));
+        }
+        m_previousX = x;
+        crossings.push_back(std::move(crossing));
+    }
+
+private:
+    double m_level, m_step, m_plotScale;
+    double m_previousX = 0;
+    int m_count = 0;
+};
+
+} // namespace
+
+ProfileTrace traceProfile(const ViewState& state, const StationArrays& arrays, int lengthPixels) {
+    ProfileTrace trace;
+    const double ax = state.profileStart.x, ay = state.profileStart.y;
+    const double ex = state.profileEnd.x - ax, ey = state.profileEnd.y - ay;
+    const double length = std::hypot(ex, ey);
+    trace.length = length;
+    trace.step = 4 * length / lengthPixels;
+    trace.verticalScale =
+        -(state.plotHeight * 0.5) / std::max(std::fabs(state.mainMin), std::fabs(state.mainMax));
+    trace.lo = kFloatMax;
+    trace.hi = -kFloatMax;
+
+    const int samples = roundHalfAway(length / trace.step) - 1;
+    if (!(length > 0) || lengthPixels <= 0 || samples <= 0 || !std::isfinite(trace.verticalScale) ||
+        !canSample(arrays))
+        return trace;
+
+    const double dx = ex / length, dy = ey / length;
+    const bool hasLevel = state.profileLevel != kNoProfileLevel;
+    CrossingFinder crossings(state.profileLevel, trace.step, state.plotScale);
+    ProfileSampler sampler(arrays);
+    trace.curve.reserve(static_cast<size_t>(samples));
+    double previousY = 0;
+    for (int j = 0; j < samples; ++j) {
+        const double t = (j + 1) * trace.step;
+        const double v = sampler.valueAt(ax + t * dx, ay + t * dy);
+        trace.lo = std::min(trace.lo, v);
+        trace.hi = std::max(trace.hi, v);
+        const double y = v * trace.verticalScale;
+        trace.curve.push_back({roundPlot(t), roundPlot(y)});
+        if (j > 0 && hasLevel)
+            crossings.add(j, t, y, previousY, trace.crossings);
+        previousY = y;
+    }
+    return trace;
+}
+
+bool fitProfileLine(IntPoint a, IntPoint b, double plotWidth, double plotHeight, IntPoint& start,
+                    IntPoint& end) {
+    if (a == b)
+        return false;
+    double ax = a.x, ay = a.y, bx = b.x, by = b.y;
+    if (bx > plotWidth) {
+        by = ay + roundHalfAway((by - ay) / (bx - ax) * (plotWidth - ax));
+        bx = roundHalfAway(plotWidth);
+    } else if (bx < 0) {
+        by = ay + roundHalfAway((by - ay) / (bx - ax) * (0 - ax));
+        bx = 0;
+    }
+    if (by > plotHeight) {
+        bx = ax + roundHalfAway((bx - ax) / (by - ay) * (plotHeight - ay));
+        by = roundHalfAway(plotHeight);
+    } else if (by < 0) {
+        bx = ax + roundHalfAway((bx - ax) / (by - ay) * (0 - ay));
+        by = 0;
+    }
+    start = a;
+    end = {roundPlot(bx), roundPlot(by)};
+    if (start.x > end.x)
+        std::swap(start, end);
+    return true;
+}
