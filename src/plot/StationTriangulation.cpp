@@ -112,6 +112,7 @@ bool triangulateObservations(const ObservationSet& set, const ViewState& state,
     case BuildOk:
         return true;
     case BuildCollinear:
+    case BuildDegenerate: // so nearly collinear that rounding decides
         AfxMessageBox(kCollinearMessage, MB_ICONHAND);
         return false;
     default:

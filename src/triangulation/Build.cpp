@@ -138,8 +138,11 @@ int32_t nodeAcrossArc(int32_t io2, int32_t io1, Positions adjacency, Positions a
 
 // Tests the arcs opposite the newly added node k, in the order of k's list,
 // and swaps each one that fails the max-min angle criterion; the two arcs
-// that a swap exposes are tested next.
-void swapArcsOppositeNode(int32_t k, const double* nodeX, const double* nodeY, Positions adjacency,
+// that a swap exposes are tested next. Every swap gives k one more
+// neighbour, so a valid triangulation needs fewer than k swaps and k further
+// steps; false when rounding keeps the tests swapping beyond a bound well
+// above that (the lists then hold no valid triangulation).
+bool swapArcsOppositeNode(int32_t k, const double* nodeX, const double* nodeY, Positions adjacency,
                           Positions adjacencyEnd) {
     int32_t first = adjacencyEnd[k - 1] + 1;
     const int32_t last = adjacencyEnd[k];
@@ -147,7 +150,7 @@ void swapArcsOppositeNode(int32_t k, const double* nodeX, const double* nodeY, P
     int32_t io2 = nabor1;
     int32_t pos = first + 1;
     int32_t io1 = adjacency[pos];
-    for (;;) {
+    for (int64_t stepsLeft = 4 * static_cast<int64_t>(k) + 64; stepsLeft > 0; --stepsLeft) {
         const int32_t in1 = nodeAcrossArc(io2, io1, adjacency, adjacencyEnd);
         if (in1 != 0 && swapTest(in1, k, io1, io2, nodeX, nodeY)) {
             swapDiagonal(in1, k, io1, io2, adjacency.data(), adjacencyEnd.data());
@@ -159,14 +162,15 @@ void swapArcsOppositeNode(int32_t k, const double* nodeX, const double* nodeY, P
             continue;
         }
         if (io1 == nabor1)
-            return;
+            return true;
         io2 = io1;
         if (++pos > last)
             pos = first;
         io1 = adjacency[pos];
         if (io1 == 0)
-            return;
+            return true;
     }
+    return false;
 }
 
 } // namespace
@@ -196,8 +200,14 @@ int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int3
     // The nodes placed so far span a triangle, so no later node finds them
     // collinear.
     for (int32_t node = start.offLine + 1; node <= n; ++node) {
-        if (addNode(node, nodeX, nodeY, adjacency, adjacencyEnd) != 0)
+        switch (addNode(node, nodeX, nodeY, adjacency, adjacencyEnd)) {
+        case 0:
+            break;
+        case 2:
             return BuildDuplicateNodes;
+        default:
+            return BuildDegenerate;
+        }
     }
     return BuildOk;
 }
@@ -216,10 +226,15 @@ int addNode(int32_t k, const double* nodeX, const double* nodeY, int32_t* adjace
         if (vertex != 0 && sameNode(k, vertex, x, y))
             return 2;
     }
+    // A node outside the hull sees at least one hull arc, so two different
+    // ends; one node seen on both sides means the tests contradicted each other.
+    if (at.i3 == 0 && at.i1 == at.i2)
+        return 3;
     if (at.i3 == 0)
         insertBoundaryNode(k, at.i1, at.i2, adjacency, adjacencyEnd);
     else
         insertInteriorNode(k, at.i1, at.i2, at.i3, adjacency, adjacencyEnd);
-    swapArcsOppositeNode(k, nodeX, nodeY, Positions(adjacency), Positions(adjacencyEnd));
+    if (!swapArcsOppositeNode(k, nodeX, nodeY, Positions(adjacency), Positions(adjacencyEnd)))
+        return 3;
     return 0;
 }

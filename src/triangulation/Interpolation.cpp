@@ -13,23 +13,28 @@ bool usablePoint(double px, double py) {
 
 // Value at P outside the hull: walks the hull clockwise from node `from`
 // (the rightmost hull node visible from P) to the arc or node nearest to P
-// and interpolates linearly along that arc.
-double valueOfNearestHullPoint(double px, double py, int32_t from, Coordinates x, Coordinates y,
-                               OneBased<const double> z, ConstPositions adjacency,
-                               ConstPositions adjacencyEnd) {
+// and interpolates linearly along that arc. The walk ends within one round
+// of the hull (at most n nodes); false when it did not.
+bool valueOfNearestHullPoint(int32_t n, double px, double py, int32_t from, Coordinates x,
+                             Coordinates y, OneBased<const double> z, ConstPositions adjacency,
+                             ConstPositions adjacencyEnd, double& pz) {
     int32_t a = from;
-    for (;;) {
+    for (int32_t steps = 0; steps <= n; ++steps) {
         const int32_t b = adjacency[adjacencyEnd[a] - 1]; // next hull node clockwise
         const double dp = (x[b] - x[a]) * (px - x[a]) + (y[b] - y[a]) * (py - y[a]);
-        if (dp <= 0)
-            return z[a];
+        if (dp <= 0) {
+            pz = z[a];
+            return true;
+        }
         if ((x[a] - x[b]) * (px - x[b]) + (y[a] - y[b]) * (py - y[b]) > 0) {
             const double dx = x[a] - x[b], dy = y[a] - y[b];
             const double r = dp / (dx * dx + dy * dy);
-            return r * z[b] + (1 - r) * z[a];
+            pz = r * z[b] + (1 - r) * z[a];
+            return true;
         }
         a = b;
     }
+    return false;
 }
 
 } // namespace
@@ -64,8 +69,11 @@ int interpolateLinear(int32_t n, double px, double py, const double* nodeX, cons
     const Coordinates x(nodeX), y(nodeY);
     const OneBased<const double> values(z);
     if (at.i3 == 0) {
-        pz = valueOfNearestHullPoint(px, py, at.i1, x, y, values, ConstPositions(adjacency),
-                                     ConstPositions(adjacencyEnd));
+        if (!valueOfNearestHullPoint(n, px, py, at.i1, x, y, values, ConstPositions(adjacency),
+                                     ConstPositions(adjacencyEnd), pz)) {
+            pz = 0;
+            return NoTriangle;
+        }
         return Extrapolated;
     }
     double b1, b2, b3;

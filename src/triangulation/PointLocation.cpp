@@ -8,14 +8,22 @@ namespace {
 
 class Walk {
 public:
-    Walk(double px, double py, const double* nodeX, const double* nodeY, const int32_t* adjacency,
-         const int32_t* adjacencyEnd)
+    Walk(int32_t n, double px, double py, const double* nodeX, const double* nodeY,
+         const int32_t* adjacency, const int32_t* adjacencyEnd)
         : m_px(px), m_py(py), m_x(nodeX), m_y(nodeY), m_lists(adjacency), m_ends(adjacencyEnd),
-          m_rawLists(adjacency), m_rawEnds(adjacencyEnd) {}
+          m_rawLists(adjacency), m_rawEnds(adjacencyEnd), m_stepsLeft(walkStepBound(n)) {}
 
     PointLocation from(int32_t n0);
 
 private:
+    // On a valid triangulation a walk crosses each of its fewer than 2n
+    // triangles at most once and follows at most n hull arcs. Where rounding
+    // makes the sign tests contradict each other the walk could circle for
+    // ever; this many steps end it with no answer.
+    static int64_t walkStepBound(int32_t n) { return 8 * static_cast<int64_t>(n) + 64; }
+    // Counts one step; false once the bound is used up.
+    bool step() { return --m_stepsLeft >= 0; }
+
     // P is left of (or on) the line through a and b directed from a to b.
     bool left(int32_t a, int32_t b) const {
         return (m_x[b] - m_x[a]) * (m_py - m_y[a]) >= (m_px - m_x[a]) * (m_y[b] - m_y[a]);
@@ -33,16 +41,17 @@ private:
         return p == m_ends[n] ? firstNeighbour(n) : m_lists[p + 1];
     }
 
-    PointLocation walkThroughCone(int32_t n0, int32_t e, int32_t c) const;
+    PointLocation walkThroughCone(int32_t n0, int32_t e, int32_t c);
     PointLocation found(int32_t i1, int32_t i2, int32_t i3) const;
-    PointLocation outsideFrom(int32_t rightNode, int32_t leftNode) const;
-    PointLocation outsideClockwise(int32_t i1, int32_t leftNode) const;
+    PointLocation outsideFrom(int32_t rightNode, int32_t leftNode);
+    PointLocation outsideClockwise(int32_t i1, int32_t leftNode);
 
     double m_px, m_py;
     Coordinates m_x, m_y;
     ConstPositions m_lists, m_ends;
     const int32_t* m_rawLists;
     const int32_t* m_rawEnds;
+    int64_t m_stepsLeft;
 };
 
 // Searches the neighbours of n0 for the cone (e, c) between consecutive
@@ -51,6 +60,8 @@ private:
 // restarts at a neighbour from which P is seen differently.
 PointLocation Walk::from(int32_t n0) {
     for (;;) {
+        if (!step())
+            return {};
         const int32_t firstPos = firstPosition(m_ends, n0);
         int32_t lastPos = m_ends[n0];
         const bool boundary = m_lists[lastPos] == 0;
@@ -102,9 +113,11 @@ PointLocation Walk::from(int32_t n0) {
 // P is left of n0->e and strictly right of n0->c. Crosses arcs away from n0,
 // keeping n0 as the apex of the narrowing cone, until a triangle contains P
 // or a hull arc is crossed.
-PointLocation Walk::walkThroughCone(int32_t n0, int32_t e, int32_t c) const {
+PointLocation Walk::walkThroughCone(int32_t n0, int32_t e, int32_t c) {
     int32_t third = n0;
     while (!left(e, c)) {
+        if (!step())
+            return {};
         const int32_t h = neighbourAfter(c, e);
         if (h == 0)
             return outsideFrom(c, e);
@@ -134,17 +147,23 @@ PointLocation Walk::found(int32_t i1, int32_t i2, int32_t i3) const {
 // P is outside, beyond the hull arc from leftNode to rightNode. Follows the
 // visible hull arcs counterclockwise from rightNode to the rightmost visible
 // node, then clockwise from leftNode to the leftmost.
-PointLocation Walk::outsideFrom(int32_t rightNode, int32_t leftNode) const {
+PointLocation Walk::outsideFrom(int32_t rightNode, int32_t leftNode) {
     int32_t i1 = rightNode;
-    while (strictlyRight(i1, firstNeighbour(i1)))
+    while (strictlyRight(i1, firstNeighbour(i1))) {
+        if (!step())
+            return {};
         i1 = firstNeighbour(i1);
+    }
     return outsideClockwise(i1, leftNode);
 }
 
-PointLocation Walk::outsideClockwise(int32_t i1, int32_t leftNode) const {
+PointLocation Walk::outsideClockwise(int32_t i1, int32_t leftNode) {
     int32_t i2 = leftNode;
-    while (strictlyRight(lastNonzeroNeighbour(i2), i2))
+    while (strictlyRight(lastNonzeroNeighbour(i2), i2)) {
+        if (!step())
+            return {};
         i2 = lastNonzeroNeighbour(i2);
+    }
     return {i1, i2, 0};
 }
 
@@ -161,5 +180,5 @@ PointLocation locatePoint(int32_t n, int32_t startNode, double px, double py, co
     if (n < 3 || !usablePoint(px, py))
         return {};
     const int32_t n0 = startNode < 1 || startNode > n ? 1 : startNode;
-    return Walk(px, py, nodeX, nodeY, adjacency, adjacencyEnd).from(n0);
+    return Walk(n, px, py, nodeX, nodeY, adjacency, adjacencyEnd).from(n0);
 }

@@ -48,6 +48,9 @@ enum BuildResult : int {
                              // not finite or beyond kMaxCoordinate; no array touched
     BuildDuplicateNodes = 4, // two nodes at the same place (not all collinear);
                              // the arrays hold no valid triangulation
+    BuildDegenerate = 5,     // nodes so nearly collinear that rounding made the
+                             // sign tests contradict each other (a walk or the
+                             // swaps ran past their bound); no valid triangulation
 };
 
 // Builds the Delaunay triangulation of nodes 1..n into adjacency (6n-9) and
@@ -61,8 +64,11 @@ int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int3
 // Adds node k (k >= 4) to the triangulation of nodes 1..k-1 held in the
 // arrays and restores the Delaunay property by swapping arcs opposite k.
 // Node k's list is appended after node k-1's. Returns 0; 1 when nodes
-// 1..k-1 are all collinear; 2 when node k is at the place of an earlier node.
-// The arrays are untouched unless the result is 0.
+// 1..k-1 are all collinear or the point location found no answer within its
+// bound; 2 when node k is at the place of an earlier node; 3 when rounding
+// made the tests contradict each other during the insertion or the swaps.
+// The arrays are untouched when the result is 1 or 2 and hold no valid
+// triangulation after 3.
 int addNode(int32_t k, const double* nodeX, const double* nodeY, int32_t* adjacency,
             int32_t* adjacencyEnd);
 
@@ -105,7 +111,9 @@ int32_t neighbourPosition(int32_t nv, int32_t nb, const int32_t* adjacency,
 // rightmost and i2 the leftmost hull node visible from the point; a point on
 // a hull arc may be reported this way too. i1 == 0: no triangulation to
 // search (all nodes collinear, n < 3) or a point that is not finite or beyond
-// kMaxCoordinate.
+// kMaxCoordinate, or a walk that did not end within its bound (8n + 64
+// steps, far more than a valid triangulation needs; only nodes so nearly
+// collinear that rounding makes the sign tests contradict each other get there).
 struct PointLocation {
     int32_t i1 = 0;
     int32_t i2 = 0;
@@ -136,7 +144,8 @@ enum InterpolationResult : int {
     Extrapolated = 1, // outside: value of the nearest hull point
     BadArgument = -1, // n < 3, startNode outside 1..n, or a point that is not
                       // finite or beyond kMaxCoordinate
-    NoTriangle = -2,  // all nodes collinear, or a degenerate triangle
+    NoTriangle = -2,  // all nodes collinear, a degenerate triangle, or a walk
+                      // (point location, hull) that ran past its bound
 };
 
 // Value at (px, py) of the piecewise-linear surface through the node values
