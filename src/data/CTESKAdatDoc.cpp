@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <new>
+#include <unistd.h>
 
 namespace {
 
@@ -26,6 +27,18 @@ const std::string& skipComments(data::TextLineReader& reader) {
 
 std::string invalidFileMessage(const std::string& path) {
     return "Error: " + path + "\nis not a valid data file.";
+}
+
+// Whether `stations` stations fit into memory: their six arrays may take at
+// most half of the physical memory. A larger request is refused before
+// anything is allocated, because the system would rather end the process
+// than report the allocation as failed.
+bool fitsInMemory(long long stations) {
+    const long pages = ::sysconf(_SC_PHYS_PAGES), pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return true;
+    const long double available = static_cast<long double>(pages) * pageSize / 2;
+    return static_cast<long double>(stations) * 6 * sizeof(double) <= available;
 }
 
 } // namespace
@@ -69,15 +82,23 @@ void CTESKAdatDoc::recomputeExtents() {
     }
 }
 
+bool CTESKAdatDoc::failRead(const std::string& message, unsigned style) {
+    count = 0;
+    SetModifiedFlag(false);
+    AfxMessageBox(message, style);
+    return false;
+}
+
 // Sizes the five station arrays for `requested` stations. A count that the
 // file cannot hold is treated as the early end of file it would lead to,
 // before anything is allocated; a count beyond memory is refused.
 bool CTESKAdatDoc::allocateStations(long long requested, long long bytesInFile) {
-    if (bytesInFile > 0 && requested > (bytesInFile + 1) / kMinimumBytesPerStation) {
-        count = 0;
-        AfxMessageBox(invalidFileMessage(dataPath), MB_ICONHAND);
-        return false;
-    }
+    if (bytesInFile >= 0 && requested > (bytesInFile + 1) / kMinimumBytesPerStation)
+        return failRead(invalidFileMessage(dataPath), MB_ICONHAND);
+    const std::string noMemory =
+        "Error: not enough memory for " + std::to_string(requested) + " data of\n" + dataPath;
+    if (!fitsInMemory(requested))
+        return failRead(noMemory, MB_ICONHAND);
     if (arraysPresent())
         freeArrays();
     try {
@@ -86,11 +107,7 @@ bool CTESKAdatDoc::allocateStations(long long requested, long long bytesInFile) 
             array->assign(n, 0.0);
     } catch (const std::bad_alloc&) {
         freeArrays();
-        count = 0;
-        AfxMessageBox("Error: not enough memory for " + std::to_string(requested) + " data of\n" +
-                          dataPath,
-                      MB_ICONHAND);
-        return false;
+        return failRead(noMemory, MB_ICONHAND);
     }
     count = static_cast<int>(requested);
     return true;
@@ -100,11 +117,12 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
     data::ClassicNumericLocale classic;
     hasPredicted = false;
 
+    // Whatever a failed read leaves, the document holds no stations and
+    // nothing to save (failRead): the previous set is no longer shown, so
+    // no command may act on it or write it under the new name.
     data::TextLineReader reader;
-    if (!reader.open(path)) {
-        AfxMessageBox("Data file doesn't exist.\n" + path, MB_OK);
-        return false;
-    }
+    if (!reader.open(path))
+        return failRead("Data file doesn't exist.\n" + path, MB_OK);
 
     const std::string* countLine = &skipComments(reader);
     isMagnetic =
@@ -119,16 +137,10 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
 
     long long requested = count; // a count line without an integer keeps the old count
     data::scanInteger(*countLine, requested);
-    if (requested <= 2) {
-        AfxMessageBox("Error: Need more than 2 data.", MB_OK);
-        count = 0;
-        return false;
-    }
-    if (requested > INT_MAX) {
-        count = 0;
-        AfxMessageBox(invalidFileMessage(path), MB_ICONHAND);
-        return false;
-    }
+    if (requested <= 2)
+        return failRead("Error: Need more than 2 data.", MB_OK);
+    if (requested > INT_MAX)
+        return failRead(invalidFileMessage(path), MB_ICONHAND);
     if (!allocateStations(requested, reader.bytesRemaining()))
         return false;
 
@@ -136,11 +148,8 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
         error[i] = 0;
         const int read = std::sscanf(reader.readLine().c_str(), "%lf %lf %lf %lf %lf", &x[i], &y[i],
                                      &elevation[i], &data[i], &error[i]);
-        if (read < 3) {
-            count = 0;
-            AfxMessageBox(invalidFileMessage(dataPath), MB_ICONHAND);
-            return false;
-        }
+        if (read < 3)
+            return failRead(invalidFileMessage(dataPath), MB_ICONHAND);
         if (read == 3)
             data[i] = elevation[i];
     }

@@ -32,6 +32,8 @@ public:
 
     // Reads an observation file into the set; reports every failure in a
     // message box and returns false. Neither sets dataReady nor notifies.
+    // After a failure (the file missing included) count is 0 and the
+    // document is not modified: there is nothing left to show or save.
     bool readObservationFile(const std::string& path);
 
     // Reads the predicted values of the stations just read; reports every
@@ -83,7 +85,8 @@ public:
     // Writes the data set to `path` (ObservationWriter.cpp). On success: not
     // modified, the changed-name notice when `path` differs from dataPath,
     // dataPath = path. On failure: a message naming the path and the cause,
-    // the previous file intact, nothing else changed; returns false.
+    // the previous file intact, nothing else changed; returns false. A set
+    // without stations is never written (it would replace a file by an empty one).
     bool OnSaveDocument(const std::string& path);
     // Save as the framework does it: OnSaveDocument, then SetPathName(path)
     // (which makes the path the title) when the file was written.
@@ -100,6 +103,8 @@ public:
 
 private:
     bool allocateStations(long long requested, long long bytesInFile);
+    // A failed observation read: no stations, nothing to save, the message; false.
+    bool failRead(const std::string& message, unsigned style);
     // The first view, when it takes in-place value reloads.
     ValueRefresher* firstValueRefresher() const;
     // Moves the stations for which keep(i) holds to the front, in order, in

@@ -99,6 +99,10 @@ int writeReplacing(const std::string& target, const ObservationSet& set) {
 } // namespace
 
 bool CTESKAdatDoc::OnSaveDocument(const std::string& path) {
+    if (count <= 0) {
+        AfxMessageBox("Error: " + path + "\ncould not be saved: there are no data.", MB_ICONHAND);
+        return false;
+    }
     const int cause = path.empty() ? ENOENT : writeReplacing(replacedFile(path), *this);
     if (cause != 0) {
         AfxMessageBox("Error: " + path + "\ncould not be saved: " + std::strerror(cause) + ".",

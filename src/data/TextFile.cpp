@@ -16,13 +16,15 @@ TextLineReader::~TextLineReader() {
 
 bool TextLineReader::open(const std::string& path) {
     close();
+    // Only regular files: a device such as /dev/zero or a pipe has no end
+    // that the reader could rely on, nor a size to check the count against.
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
     m_file = std::fopen(path.c_str(), "rb");
     if (!m_file)
         return false;
-    m_size = S_ISREG(info.st_mode) ? static_cast<long long>(info.st_size) : 0;
+    m_size = static_cast<long long>(info.st_size);
     m_atEnd = false;
     return true;
 }
@@ -54,10 +56,13 @@ const std::string& TextLineReader::readLine() {
 }
 
 long long TextLineReader::bytesRemaining() const {
-    if (!m_file || m_size <= 0)
-        return 0;
-    long position = std::ftell(m_file);
-    return position < 0 ? 0 : m_size - position;
+    if (!m_file)
+        return -1;
+    const long position = std::ftell(m_file);
+    if (position < 0)
+        return -1;
+    // A file that grew since it was opened: what is left of the size seen then.
+    return position > m_size ? 0 : m_size - position;
 }
 
 ClassicNumericLocale::ClassicNumericLocale()

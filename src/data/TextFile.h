@@ -16,8 +16,8 @@ public:
     TextLineReader& operator=(const TextLineReader&) = delete;
     ~TextLineReader();
 
-    // Opens a regular file for reading; false for a missing file, a directory
-    // or anything else that cannot be read as a file.
+    // Opens a regular file for reading; false for a missing file, a directory,
+    // a device, a pipe or anything else that is not a regular file.
     bool open(const std::string& path);
     void close();
 
@@ -26,7 +26,8 @@ public:
     const std::string& readLine();
     bool atEnd() const { return m_atEnd; }
 
-    // Bytes from the current position to the end of the file (0 when unknown).
+    // Bytes from the current position to the end of the file as it was when
+    // opened (0 at its end); -1 when no file is open.
     long long bytesRemaining() const;
 
 private:

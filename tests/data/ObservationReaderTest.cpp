@@ -155,17 +155,21 @@ TEST_F(ObservationReader, ExtraLinesAreIgnoredAndCarriageReturnsAccepted) {
     EXPECT_EQ(doc.data[2], 9);
 }
 
-TEST_F(ObservationReader, MissingFileOrDirectoryChangesNothingButPredicted) {
-    ASSERT_TRUE(read("3\n1 2 3\n4 5 6\n7 8 9\n"));
-    doc.hasPredicted = true;
+TEST_F(ObservationReader, MissingFileOrDirectoryLeavesNothingToSave) {
+    // The previous stations are no longer shown after a failed open, so they
+    // are dropped rather than left for Save or the edits to act on unseen.
     for (const std::string& path : {dir.file("missing.obs"), dir.path()}) {
+        ASSERT_TRUE(read("3\n1 2 3\n4 5 6\n7 8 9\n"));
+        doc.hasPredicted = true;
+        doc.SetModifiedFlag(true);
         messages.clear();
         EXPECT_FALSE(doc.readObservationFile(path));
         ASSERT_EQ(messages.messages().size(), 1u);
         EXPECT_EQ(messages.last().text, "Data file doesn't exist.\n" + path);
         EXPECT_EQ(messages.last().style, MB_OK);
-        EXPECT_EQ(doc.count, 3);
+        EXPECT_EQ(doc.count, 0);
         EXPECT_FALSE(doc.hasPredicted);
+        EXPECT_FALSE(doc.IsModified());
     }
 }
 
