@@ -3,6 +3,7 @@
 #include "CAboutDlg.h"
 #include "CTESKAdatDoc.h"
 #include "CTESKAdatView.h"
+#include "CViewInteraction.h"
 #include "DocumentCommands.h"
 #include "MenuLayout.h"
 #include "MessageBox.h"
@@ -51,6 +52,10 @@ CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
     resize(initialSize(screen ? screen->size() : QSize(1024, 768)));
     setCentralWidget(m_view);
     m_view->fitFrameToCanvas = [this](QSize canvas) { fitToCanvas(canvas); };
+    // The mouse gestures on the plots report in the status bar.
+    auto* mouse = new CViewInteraction(*m_view, this);
+    mouse->setStatusText = [this](const QString& text) { setStatusText(text); };
+    mouse->showIdleMessage = [this] { showIdleMessage(); };
 
     registerFrameCommands();
     registerDocumentCommands(m_commands, m_doc, this);
