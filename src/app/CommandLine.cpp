@@ -50,7 +50,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             line.fixedPredictedName = true;
         } else if (!optionsEnded && isOption(argument)) {
             if (!takeOption(line, argument) && !takeEditOption(line, arguments, index) &&
-                line.error.empty())
+                !takeRenderOption(line, arguments, index) && line.error.empty())
                 line.error = "Unknown option: " + argument;
         } else {
             takeFile(line, argument);
@@ -60,11 +60,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         line.error = "--info needs an observation file.";
     if (line.isBatchEdit() && line.observationPath.empty() && line.error.empty())
         line.error = "Editing options and --save need an observation file.";
+    checkRenderOptions(line);
     return line;
 }
 
 std::string usageText() {
-    return "Usage: teskadat [OBSERVATIONS [PREDICTED | /pre]]\n"
+    return std::string("Usage: teskadat [OBSERVATIONS [PREDICTED | /pre]]\n"
            "       teskadat --info OBSERVATIONS [PREDICTED | /pre]\n"
            "\n"
            "Without options the viewer window opens, on OBSERVATIONS when given.\n"
@@ -87,5 +88,7 @@ std::string usageText() {
            "  --crop X1,X2,Y1,Y2               keep the stations inside the region\n"
            "  --log-scale                      switch values to and from log10\n"
            "  --delete-station N               remove station N (1 is the first)\n"
-           "  --save OUT                       write the observation file OUT\n";
+           "  --save OUT                       write the observation file OUT\n"
+           "\n") +
+           renderUsageText();
 }

@@ -2,6 +2,7 @@
 // The program's arguments: the files to open and the batch options.
 
 #include "BatchEdit.h"
+#include "RenderOptions.h"
 
 #include <cstdint>
 #include <string>
@@ -26,6 +27,10 @@ struct CommandLine {
     std::uint32_t seed = 0;
     // Edits or --save make the run a batch run without a window.
     bool isBatchEdit() const { return !edits.empty() || !savePath.empty(); }
+
+    RenderOptions render; // --render and the view options of the picture
+    // --render makes the run a batch run that writes a picture.
+    bool isRender() const { return !render.outputPath.empty(); }
 };
 
 // Parses the arguments that follow the program name. "/pre" counts only as

@@ -2,6 +2,7 @@
 
 #include "BatchEdit.h"
 #include "BatchInfo.h"
+#include "BatchRender.h"
 #include "CTESKAdatApp.h"
 #include "CTESKAdatDoc.h"
 #include "CommandLine.h"
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n\n%s", line.error.c_str(), usageText().c_str());
         return 2;
     }
+    if (line.mode != CommandLine::Mode::Help && line.isRender())
+        return runBatchRender(argc, argv, line);
     if (line.mode != CommandLine::Mode::Help && line.isBatchEdit())
         return runBatchEdit(line);
     switch (line.mode) {

@@ -11,5 +11,6 @@ constexpr std::int64_t kMaxCanvasPixels = std::int64_t(1) << 27; // 512 MiB at 4
 bool canvasFits(int width, int height);
 
 // The message for a canvas that cannot be made into one picture; `purpose`
-// completes "too large to ...", e.g. "copy to the clipboard".
+// completes "too large to ...", e.g. "copy to the clipboard", and a full
+// stop ends it.
 std::string canvasTooLargeText(int width, int height, const std::string& purpose);

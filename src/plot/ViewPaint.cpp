@@ -155,7 +155,7 @@ bool canvasFits(int width, int height) {
 std::string canvasTooLargeText(int width, int height, const std::string& purpose) {
     return formatString("The picture of the plots would be %i by %i pixels, too large to ", width,
                         height) +
-           purpose + ". Shrink the plots (View > shrink) and try again.";
+           purpose + ".";
 }
 
 QImage CTESKAdatView::renderCanvas() {
@@ -181,7 +181,8 @@ QImage CTESKAdatView::renderCanvas() {
 void CTESKAdatView::copyToClipboard() {
     const QImage canvas = renderCanvas();
     if (canvas.isNull()) {
-        AfxMessageBox(canvasTooLargeText(canvasWidth, canvasHeight, "copy to the clipboard"),
+        AfxMessageBox(canvasTooLargeText(canvasWidth, canvasHeight, "copy to the clipboard") +
+                          " Shrink the plots (View > shrink) and try again.",
                       MB_ICONHAND);
         return;
     }

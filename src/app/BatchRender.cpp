@@ -1,0 +1,179 @@
+#include "BatchRender.h"
+
+#include "BatchEdit.h"
+#include "BatchInfo.h"
+#include "CTESKAdatDoc.h"
+#include "CTESKAdatView.h"
+#include "CanvasLimits.h"
+#include "CommandLine.h"
+#include "Format.h"
+#include "MessageBox.h"
+#include "ProfileTrace.h"
+
+#include <QApplication>
+#include <QImage>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using Second = RenderOptions::Second;
+
+int refuse(const std::string& message) {
+    AfxMessageBox(message, MB_OK);
+    return kBatchRefused;
+}
+
+void applyColourMap(CTESKAdatView& view, const RenderOptions& options) {
+    if (!options.colourMap && !options.reversed)
+        return;
+    view.colourMapIndex = options.colourMap.value_or(view.colourMapIndex);
+    view.colourMapReversed = options.reversed;
+    rebuildColourTable(view.colourMapIndex, view.colourMapReversed, view.colourTable);
+}
+
+// As the Region dialog: a new scale, a new triangulation, no second plot.
+bool applyRegion(CTESKAdatView& view, const RenderOptions& options) {
+    if (!options.region)
+        return true;
+    const std::array<double, 4>& r = *options.region;
+    view.regionXMin = r[0];
+    view.regionXMax = r[1];
+    view.regionYMin = r[2];
+    view.regionYMax = r[3];
+    view.recomputeScale();
+    if (!view.triangulate())
+        return false;
+    view.secondKind = PlotKind::None;
+    view.relayout();
+    return true;
+}
+
+PlotKind kindOf(Second second, bool hasPredicted) {
+    switch (second) {
+    case Second::Default:
+        return hasPredicted ? PlotKind::Predicted : PlotKind::None;
+    case Second::None:
+        return PlotKind::None;
+    case Second::Errors:
+        return PlotKind::Errors;
+    case Second::Predicted:
+        return PlotKind::Predicted;
+    case Second::Normalized:
+        return PlotKind::NormalizedDifference;
+    case Second::Difference:
+        return PlotKind::Difference;
+    case Second::Elevation:
+        return PlotKind::Elevation;
+    }
+    return PlotKind::None;
+}
+
+bool needsPredicted(Second second) {
+    return second == Second::Predicted || second == Second::Normalized ||
+           second == Second::Difference;
+}
+
+int applySecondPlot(CTESKAdatView& view, const RenderOptions& options) {
+    const bool hasPredicted = view.document().hasPredicted;
+    if (needsPredicted(options.second) && !hasPredicted)
+        return refuse("--second: the predicted data, and the differences from them, need a "
+                      "predicted data file.");
+    const PlotKind kind = kindOf(options.second, hasPredicted);
+    if (kind == PlotKind::None) {
+        view.secondKind = PlotKind::None;
+        view.relayout();
+    } else {
+        view.showSecondKind(kind);
+    }
+    return kBatchOk;
+}
+
+// As a mouse drag from A to B on the main plot.
+int applyProfile(CTESKAdatView& view, const RenderOptions& options) {
+    if (!options.profile)
+        return kBatchOk;
+    const std::array<int, 4>& p = *options.profile;
+    const IntPoint a{p[0], p[1]}, b{p[2], p[3]};
+    if (a.x < 0 || a.x > view.plotWidth || a.y < 0 || a.y > view.plotHeight)
+        return refuse(formatString("--profile: A must lie on the main plot, 0 to %.0f across "
+                                   "and 0 to %.0f down.",
+                                   view.plotWidth, view.plotHeight));
+    IntPoint start, end;
+    if (!fitProfileLine(a, b, view.plotWidth, view.plotHeight, start, end))
+        return refuse("--profile: A and B are the same point.");
+    view.profileStart = start;
+    view.profileEnd = end;
+    view.secondKind = PlotKind::Profile;
+    view.profileLevel = options.level.value_or(kNoProfileLevel);
+    return kBatchOk;
+}
+
+int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
+    applyColourMap(view, options);
+    if (!applyRegion(view, options))
+        return kBatchFailed;
+    if (options.range) {
+        view.mainMin = (*options.range)[0];
+        view.mainMax = (*options.range)[1];
+    }
+    if (const int status = applySecondPlot(view, options); status != kBatchOk)
+        return status;
+    if (options.method)
+        view.plotMethod = static_cast<PlotMethod>(*options.method);
+    if (options.hideLocations)
+        view.showLocations = false;
+    if (options.vertical)
+        view.arrangeVertical = *options.vertical;
+    if (options.magnification)
+        view.magnification = *options.magnification;
+    if (const int status = applyProfile(view, options); status != kBatchOk)
+        return status;
+    view.relayout();
+    return kBatchOk;
+}
+
+int writePicture(CTESKAdatView& view, const std::string& path) {
+    const QImage picture = view.renderCanvas();
+    if (picture.isNull()) {
+        AfxMessageBox(canvasTooLargeText(view.canvasWidth, view.canvasHeight, "render") +
+                          " Try a smaller --magnification.",
+                      MB_ICONHAND);
+        return kBatchFailed;
+    }
+    if (!picture.save(QString::fromStdString(path), "PNG")) {
+        AfxMessageBox("Cannot write the picture to " + path + ".", MB_ICONHAND);
+        return kBatchFailed;
+    }
+    return kBatchOk;
+}
+
+} // namespace
+
+int renderPicture(const CommandLine& line) {
+    CTESKAdatDoc doc;
+    CTESKAdatView view(doc); // receives the document's updates from the start
+    if (!openFromCommandLine(doc, line))
+        return kBatchFailed;
+    if (line.isBatchEdit())
+        if (const int status = applyBatchEdits(doc, line); status != kBatchOk)
+            return status;
+    if (!doc.dataReady) // the stations could not be triangulated; the reason was shown
+        return kBatchFailed;
+    if (const int status = applyViewOptions(view, line.render); status != kBatchOk)
+        return status;
+    if (line.mode == CommandLine::Mode::Info)
+        std::fputs(describeDataSet(doc).c_str(), stdout);
+    return writePicture(view, line.render.outputPath);
+}
+
+int runBatchRender(int argc, char** argv, const CommandLine& line) {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (!platform || !*platform)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The view is a widget, so a full application; fonts come with it.
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    return renderPicture(line);
+}

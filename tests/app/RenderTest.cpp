@@ -1,0 +1,173 @@
+// --render: its options, and the picture it writes.
+
+#include "BatchRender.h"
+#include "CTESKAdatDoc.h"
+#include "CTESKAdatView.h"
+#include "CommandLine.h"
+#include "MessageCapture.h"
+#include "TempFiles.h"
+
+#include <QImage>
+#include <climits>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kSamples = std::string(TESKADAT_SOURCE_DIR) + "/samples/";
+const std::string kObservations = kSamples + "magnetic.obs";
+const std::string kPredicted = kSamples + "magnetic.pre";
+
+CommandLine parse(std::vector<std::string> arguments) {
+    return parseCommandLine(arguments);
+}
+
+TEST(RenderOptions, EveryOptionSetsItsValue) {
+    const CommandLine line =
+        parse({"--render", "out.png", "--second", "elevation", "--method", "circles", "--colourmap",
+               "7", "--reverse", "--magnification", "0.5", "--region", "1,2,3,4", "--range", "-5,5",
+               "--horizontal", "--no-locations", "a.obs"});
+    ASSERT_TRUE(line.error.empty()) << line.error;
+    EXPECT_TRUE(line.isRender());
+    EXPECT_FALSE(line.isBatchEdit());
+    const RenderOptions& r = line.render;
+    EXPECT_EQ(r.outputPath, "out.png");
+    EXPECT_EQ(r.second, RenderOptions::Second::Elevation);
+    EXPECT_EQ(r.method, 2);
+    EXPECT_EQ(r.colourMap, 7);
+    EXPECT_TRUE(r.reversed);
+    EXPECT_EQ(r.magnification, 0.5);
+    EXPECT_EQ(r.region, (std::array<double, 4>{1, 2, 3, 4}));
+    EXPECT_EQ(r.range, (std::array<double, 2>{-5, 5}));
+    EXPECT_EQ(r.vertical, false);
+    EXPECT_TRUE(r.hideLocations);
+
+    const CommandLine profile = parse(
+        {"--render", "p.png", "--profile", "10,20,900,-5", "--level", "-40", "a.obs", "a.pre"});
+    ASSERT_TRUE(profile.error.empty()) << profile.error;
+    EXPECT_EQ(profile.render.profile, (std::array<int, 4>{10, 20, 900, -5}));
+    EXPECT_EQ(profile.render.level, -40);
+    EXPECT_EQ(profile.predictedPath, "a.pre");
+}
+
+TEST(RenderOptions, BadValuesAreRefusedWithTheirForm) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--second", "misfit"},
+         "--second needs errors, predicted, normalized, difference, elevation or none, not "
+         "\"misfit\"."},
+        {{"--method", "dots"}, "--method needs original, gradient or circles, not \"dots\"."},
+        {{"--colourmap", "9"}, "--colourmap needs a colour map number from 0 to 8, not \"9\"."},
+        {{"--magnification", "0"},
+         "--magnification needs a number of pixels per plot unit above 0, not \"0\"."},
+        {{"--region", "1,2,3"}, "--region needs X1,X2,Y1,Y2, not \"1,2,3\"."},
+        {{"--region", "2,1,3,4"}, "--region: X1 should be less than X2."},
+        {{"--region", "1,2,4,4"}, "--region: Y1 should be less than Y2."},
+        {{"--range", "5,5"}, "--range: Min should be less than max."},
+        {{"--profile", "1,2,3,4.5"},
+         "--profile needs four integers AX,AY,BX,BY, not \"1,2,3,4.5\"."},
+        {{"--profile", "1,2,3,4", "--level", "-2147483648"},
+         "--level needs an integer number of plot units, not \"-2147483648\"."},
+        {{"--level", "5"}, "--level needs --profile."},
+        {{"--profile", "1,2,3,4", "--second", "errors"},
+         "--profile shows the profile as the second plot; leave out --second."},
+        {{"--method"}, "--method needs original, gradient or circles."},
+    };
+    for (const auto& [options, message] : cases) {
+        std::vector<std::string> arguments{"--render", "out.png", "a.obs"};
+        arguments.insert(arguments.begin() + 2, options.begin(), options.end());
+        if (options.size() == 1) // a missing value: the option comes last
+            arguments = {"--render", "out.png", "a.obs", options[0]};
+        EXPECT_EQ(parse(arguments).error, message);
+    }
+    EXPECT_EQ(parse({"--method", "circles", "a.obs"}).error,
+              "The view options need --render OUT.png.");
+    EXPECT_EQ(parse({"--render", "out.png"}).error, "--render needs an observation file.");
+    EXPECT_EQ(parse({"--render", "a.png", "--render", "b.png", "a.obs"}).error,
+              "--render may be given once.");
+    EXPECT_NE(usageText().find("--profile AX,AY,BX,BY"), std::string::npos);
+}
+
+class Render : public testing::Test {
+protected:
+    MessageCapture messages;
+    TempDir dir;
+
+    int render(std::vector<std::string> arguments) {
+        const CommandLine line = parseCommandLine(arguments);
+        EXPECT_TRUE(line.error.empty()) << line.error;
+        return renderPicture(line);
+    }
+    std::string out() const { return dir.file("out.png"); }
+};
+
+TEST_F(Render, ThePictureIsTheCopyOfTheView) {
+    ASSERT_EQ(render({"--render", out(), kObservations, kPredicted}), 0);
+    EXPECT_TRUE(messages.empty());
+    const QImage written(QString::fromStdString(out()));
+
+    CTESKAdatDoc doc;
+    CTESKAdatView view(doc);
+    doc.setCommandLinePredicted(false, kPredicted);
+    ASSERT_TRUE(doc.OnOpenDocument(kObservations));
+    ASSERT_EQ(view.secondKind, PlotKind::Predicted);
+    const QImage copied = view.renderCanvas();
+    EXPECT_EQ(written.size(), QSize(480, 626));
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), copied);
+}
+
+TEST_F(Render, ViewOptionsShapeThePicture) {
+    ASSERT_EQ(render({"--render", out(), "--horizontal", "--magnification", "0.5", "--method",
+                      "gradient", kObservations, kPredicted}),
+              0);
+    const QImage beside(QString::fromStdString(out()));
+    EXPECT_EQ(beside.width(), 1600) << "two plots of 1600 units side by side";
+
+    ASSERT_EQ(render({"--render", out(), "--second", "none", kObservations, kPredicted}), 0);
+    EXPECT_EQ(QImage(QString::fromStdString(out())).size(), QSize(480, 334))
+        << "one plot: (1000 + 600) and (713 + 400) units at 0.3";
+
+    ASSERT_EQ(render({"--render", out(), "--profile", "100,100,900,2000", "--level", "-100",
+                      kObservations}),
+              0);
+    EXPECT_EQ(QImage(QString::fromStdString(out())).size(), QSize(480, 626))
+        << "the profile takes the second plot's place";
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Render, RefusalsAndFailures) {
+    EXPECT_EQ(render({"--render", out(), "--second", "difference", kObservations}), 2);
+    EXPECT_EQ(messages.last().text,
+              "--second: the predicted data, and the differences from them, need a predicted "
+              "data file.");
+    EXPECT_EQ(render({"--render", out(), "--profile", "1001,0,0,0", kObservations}), 2);
+    EXPECT_NE(messages.last().text.find("A must lie on the main plot"), std::string::npos);
+    EXPECT_EQ(render({"--render", out(), "--profile", "5,5,5,5", kObservations}), 2);
+    EXPECT_EQ(render({"--render", out(), "--downsample", "1", kObservations}), 2)
+        << "edits are applied first, with their checks";
+
+    messages.clear();
+    EXPECT_EQ(render({"--render", out(), "--magnification", "40", kObservations, kPredicted}), 1);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.last().style, MB_ICONHAND);
+    EXPECT_EQ(messages.last().text, "The picture of the plots would be 64000 by 83440 pixels, "
+                                    "too large to render. Try a smaller --magnification.");
+    EXPECT_FALSE(std::filesystem::exists(out())) << "nothing was written so far";
+
+    EXPECT_EQ(render({"--render", dir.file("no/such/dir.png"), kObservations}), 1);
+    EXPECT_EQ(messages.last().style, MB_ICONHAND);
+    EXPECT_EQ(render({"--render", out(), dir.file("missing.obs")}), 1);
+}
+
+TEST_F(Render, EditsAreAppliedBeforeDrawing) {
+    const std::string saved = dir.file("cropped.obs");
+    ASSERT_EQ(render({"--render", out(), "--second", "none", "--crop", "0,500,0,400", "--save",
+                      saved, kObservations}),
+              0);
+    EXPECT_TRUE(std::filesystem::exists(saved));
+    CTESKAdatDoc cropped;
+    ASSERT_TRUE(cropped.OnOpenDocument(saved));
+    EXPECT_LT(cropped.count, 615);
+    EXPECT_TRUE(std::filesystem::exists(out()));
+}
+
+} // namespace
