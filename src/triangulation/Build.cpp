@@ -4,6 +4,8 @@
 #include "OneBased.h"
 #include "Triangulation.h"
 
+#include <cmath>
+
 namespace {
 
 bool sameNode(int32_t a, int32_t b, Coordinates x, Coordinates y) {
@@ -11,7 +13,8 @@ bool sameNode(int32_t a, int32_t b, Coordinates x, Coordinates y) {
 }
 
 bool usableCoordinate(double v) {
-    return v >= -kMaxCoordinate && v <= kMaxCoordinate;
+    const double magnitude = std::fabs(v); // NaN fails every comparison
+    return magnitude == 0 || (magnitude >= kMinCoordinate && magnitude <= kMaxCoordinate);
 }
 
 bool allCoordinatesUsable(int32_t n, const double* nodeX, const double* nodeY) {

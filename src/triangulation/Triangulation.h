@@ -33,6 +33,10 @@ constexpr int32_t kMaxTriangulationNodes = 357913942;
 // Coordinates (and interpolation points) must lie within +-kMaxCoordinate, so
 // that no product of the sign tests overflows to infinity.
 constexpr double kMaxCoordinate = 1e75;
+// Node coordinates other than 0 must be at least this large in magnitude, so
+// that no difference or product of the sign tests underflows towards zero
+// (where rounding would no longer be relative and flat triangles could pass).
+constexpr double kMinCoordinate = 1e-75;
 
 // Number of int32_t entries `adjacency` needs for n nodes: 6n-9. Returns 0
 // when n < 3 (no triangulation exists) or n > kMaxTriangulationNodes.
@@ -45,7 +49,8 @@ enum BuildResult : int {
     BuildCollinear = 2,      // all nodes on one line; adjacency untouched,
                              // adjacencyEnd holds the nodes ordered along the line
     BuildBadInput = 3,       // n > kMaxTriangulationNodes, or a coordinate that is
-                             // not finite or beyond kMaxCoordinate; no array touched
+                             // not finite, beyond kMaxCoordinate or not 0 but
+                             // below kMinCoordinate; no array touched
     BuildDuplicateNodes = 4, // two nodes at the same place (not all collinear);
                              // the arrays hold no valid triangulation
     BuildDegenerate = 5,     // nodes so nearly collinear that rounding made the

@@ -76,7 +76,7 @@ TEST(DegenerateInput, NodesWithinATrillionthOfEachOther) {
     EXPECT_TRUE(result == BuildCollinear || result == BuildDuplicateNodes) << result;
 }
 
-TEST(DegenerateInput, ExtentsBeyondTheSignTestsAreRefused) {
+TEST(DegenerateInput, CoordinatesBeyondTheSignTestsRangeAreRefused) {
     Mesh huge;
     huge.x = {-1e300, 0, 1e300, 0};
     huge.y = {0, 1e300, 0, -1e300};
@@ -88,6 +88,17 @@ TEST(DegenerateInput, ExtentsBeyondTheSignTestsAreRefused) {
         v *= 1e-226;
     ASSERT_EQ(huge.build(), BuildOk);
     EXPECT_TRUE(checkTopology(huge));
+
+    // Coordinates so small that their products would underflow are refused
+    // too; zero stays usable.
+    Mesh tiny;
+    tiny.x = {0, 6e-154, 6e-154, 3};
+    tiny.y = {0, 6e-154, 6.0000001e-154, 0};
+    EXPECT_EQ(tiny.build(), BuildBadInput);
+    tiny.x = {0, 6e-70, 6e-70, 3};
+    tiny.y = {0, 6e-70, 6.0000001e-70, 0};
+    ASSERT_EQ(tiny.build(), BuildOk);
+    EXPECT_TRUE(checkTopology(tiny));
 }
 
 TEST(DegenerateInput, WalksOverListsThatNoLongerMatchTheCoordinatesEnd) {
