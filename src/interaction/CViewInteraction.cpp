@@ -76,33 +76,34 @@ CViewInteraction::CViewInteraction(CTESKAdatView& view, QObject* parent)
 CViewInteraction::~CViewInteraction() = default;
 
 bool CViewInteraction::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_view.viewport())
-        return QObject::eventFilter(watched, event);
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
-        type != QEvent::MouseButtonRelease && type != QEvent::MouseMove)
-        return false;
+    const bool mouseEvent = type == QEvent::MouseButtonPress ||
+                            type == QEvent::MouseButtonDblClick ||
+                            type == QEvent::MouseButtonRelease || type == QEvent::MouseMove;
+    if (watched != m_view.viewport() || !mouseEvent)
+        return QObject::eventFilter(watched, event);
     const auto& mouse = static_cast<const QMouseEvent&>(*event);
     const QPoint pointer = mouse.position().toPoint();
     const MouseKeys keys = keysOf(mouse);
-    if (type == QEvent::MouseMove) {
-        OnMouseMove(keys, pointer);
-        return true;
-    }
     const bool left = mouse.button() == Qt::LeftButton;
-    if (!left && mouse.button() != Qt::RightButton)
+    if (type == QEvent::MouseMove)
+        OnMouseMove(keys, pointer);
+    else if (!left && mouse.button() != Qt::RightButton)
         return false;
-    if (type == QEvent::MouseButtonRelease) {
+    else if (type == QEvent::MouseButtonRelease)
         left ? OnLButtonUp(keys, pointer) : OnRButtonUp(keys, pointer);
-        return true;
-    }
-    // The first click into an inactive window only activates it. (The
-    // second press of a double click is a press like any other.)
-    if (QWidget* window = m_view.window(); !window->isActiveWindow()) {
-        window->activateWindow();
-        return true;
-    }
-    left ? OnLButtonDown(keys, pointer) : OnRButtonDown(keys, pointer);
+    else if (!activateWindowFirst())
+        left ? OnLButtonDown(keys, pointer) : OnRButtonDown(keys, pointer);
+    return true;
+}
+
+bool CViewInteraction::activateWindowFirst() {
+    // The first click into an inactive window only activates it. (The second
+    // press of a double click arrives as a double click and is a press too.)
+    QWidget* window = m_view.window();
+    if (window->isActiveWindow())
+        return false;
+    window->activateWindow();
     return true;
 }
 

@@ -61,6 +61,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // True (and the window activated) when a press only activates the window.
+    bool activateWindowFirst();
     bool dataReady() const;
     bool secondIsMap() const;
     IntPoint toPlotUnits(QPoint pointer) const;
