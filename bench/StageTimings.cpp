@@ -1,0 +1,167 @@
+// Wall-clock time of each stage from an observation file to a painted
+// window, on one file: reading, the view's triangulation (with its sort and
+// permutation and the build itself timed again on their own), the first
+// paint of the window, a repaint of a 200-pixel strip as scrolling exposes
+// it, and one magnify step. Prints one table row of milliseconds; `--header`
+// prints the header line first. Columns: read (the observation file),
+// sort (sort along x and the permutations), build (the triangulation),
+// other (the rest of the view's triangulation step: conversion to plot units
+// and the duplicate scan), triang (that whole step), paint1 (the window's
+// first paint at the default magnification), strip200 (a 200-pixel strip at
+// magnification 1), magnify (one magnify step with its full repaint) and
+// to_paint (read + triang + paint1: file to first painted window).
+//
+//   stage_timings [--header] FILE [WINDOW_WIDTH WINDOW_HEIGHT]
+//   stage_timings --header
+
+#include "CTESKAdatDoc.h"
+#include "CTESKAdatView.h"
+#include "DeviceContext.h"
+#include "MessageBox.h"
+#include "NodeOrder.h"
+#include "Triangulation.h"
+#include "ViewCommands.h"
+
+#include <QApplication>
+#include <QImage>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+double millisecondsOf(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    return elapsed.count();
+}
+
+// Median of `runs` timings of `work`.
+double medianMilliseconds(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(millisecondsOf(work));
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Paints the part of the canvas under a window scrolled to `scroll`, limited
+// to `area` (window pixels), as the back buffer's dirty-area paint does.
+void paintWindowArea(CTESKAdatView& view, QImage& window, QPoint scroll, const QRect& area) {
+    window.fill(Qt::white);
+    CDC dc(window);
+    view.OnPrepareDC(dc);
+    dc.SetViewportOrg(-scroll.x(), -scroll.y());
+    const CRect box(area.left(), area.top(), area.right() + 1, area.bottom() + 1);
+    dc.SetPaintRect(&box);
+    view.OnDraw(dc);
+}
+
+struct Row {
+    int stations = 0;
+    double read = 0, sort = 0, build = 0, triangulate = 0;
+    double firstPaint = 0, strip = 0, magnify = 0;
+};
+
+// The sort with its permutations and the build, on the view's converted
+// positions, each timed alone (the copies back to file order are not timed).
+void timeTriangulationParts(const CTESKAdatView& view, int runs, Row& row) {
+    const int n = view.nodeCount();
+    std::vector<double> x(static_cast<size_t>(n)), y(x.size()), v(x.size());
+    std::vector<int32_t> order(x.size());
+    for (int i = 0; i < n; ++i) {
+        const int station = view.nodeOrder[i] - 1; // undo the view's order
+        x[station] = view.stationX[i];
+        y[station] = view.stationY[i];
+        v[station] = view.mainValues[i];
+    }
+    const std::vector<double> fileX = x, fileY = y, fileV = v;
+    row.sort = medianMilliseconds(runs, [&] {
+        x = fileX;
+        y = fileY;
+        v = fileV;
+        sortNodesByKey(n, 3, x.data(), y.data(), v.data(), order.data());
+    });
+    std::vector<int32_t> adjacency(static_cast<size_t>(adjacencySize(n))), ends(x.size());
+    row.build = medianMilliseconds(
+        runs, [&] { buildTriangulation(n, x.data(), y.data(), adjacency.data(), ends.data()); });
+}
+
+void printHeader() {
+    std::printf("%9s %8s %8s %8s %8s %8s %8s %8s %8s %8s\n", "stations", "read", "sort", "other",
+                "build", "triang", "paint1", "strip200", "magnify", "to_paint");
+}
+
+void printRow(const Row& r) {
+    const double rest = r.triangulate - r.sort - r.build;
+    const double total = r.read + r.triangulate + r.firstPaint;
+    std::printf("%9d %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f\n", r.stations, r.read,
+                r.sort, rest, r.build, r.triangulate, r.firstPaint, r.strip, r.magnify, total);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int first = 1;
+    const bool header = argc > 1 && std::strcmp(argv[1], "--header") == 0;
+    if (header)
+        ++first;
+    if (header && argc == 2) {
+        printHeader();
+        return 0;
+    }
+    if (argc != first + 1 && argc != first + 3) {
+        std::fprintf(stderr, "usage: %s [--header] FILE [WINDOW_WIDTH WINDOW_HEIGHT]\n", argv[0]);
+        return 2;
+    }
+    const std::string path = argv[first];
+    const QSize windowSize = argc == first + 3
+                                 ? QSize(std::atoi(argv[first + 1]), std::atoi(argv[first + 2]))
+                                 : QSize(1200, 900);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    Row row;
+    CTESKAdatDoc doc;
+    CTESKAdatView view(doc);
+    view.resize(windowSize);
+    row.read = millisecondsOf([&] { doc.readObservationFile(path); });
+    if (doc.count < 3)
+        return 1;
+    row.stations = doc.count;
+    doc.dataReady = true;
+    // The document's announcement triangulates; the view's own call is timed.
+    row.triangulate = millisecondsOf([&] { doc.UpdateAllViews(nullptr, HintNewData); });
+    if (!doc.dataReady)
+        return 1;
+    QImage window(windowSize, QImage::Format_RGB32);
+    row.firstPaint = millisecondsOf([&] { paintWindowArea(view, window, {0, 0}, window.rect()); });
+    // Repeated at the smaller sizes, where one run is short and noisy.
+    const int runs = row.stations <= 200000 ? 3 : 1;
+    if (runs > 1)
+        row.triangulate = medianMilliseconds(runs, [&] { view.triangulate(); });
+    timeTriangulationParts(view, runs, row);
+
+    // Magnified until the canvas is wider than the window, scrolled right
+    // by 200 pixels: the strip that the scroll exposes.
+    view.magnification = 1.0;
+    view.relayout();
+    const QRect strip(windowSize.width() - 200, 0, 200, windowSize.height());
+    row.strip = medianMilliseconds(5, [&] { paintWindowArea(view, window, {200, 0}, strip); });
+    row.magnify = medianMilliseconds(3, [&] {
+        view.magnification *= view_commands::kMagnifyFactor;
+        view.relayout();
+        paintWindowArea(view, window, {0, 0}, window.rect());
+    });
+
+    if (header)
+        printHeader();
+    printRow(row);
+    return 0;
+}
