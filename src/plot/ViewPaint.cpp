@@ -118,8 +118,8 @@ void CTESKAdatView::drawProfile(CDC& dc) {
     dc.SetTextAlign(TA_CENTER | TA_BASELINE);
     dc.SetBkMode(OPAQUE);
     dc.SetBkColor(RGB(220, 220, 220));
-    dc.TextOut(profileStart.x - 30, profileStart.y, " A ");
-    dc.TextOut(profileEnd.x + 30, profileEnd.y, " B ");
+    dc.TextOut(clampToInt(std::int64_t(profileStart.x) - 30), profileStart.y, " A ");
+    dc.TextOut(clampToInt(std::int64_t(profileEnd.x) + 30), profileEnd.y, " B ");
     dc.SetBkMode(TRANSPARENT);
     dc.MoveTo(profileStart.x, profileStart.y);
     dc.LineTo(profileEnd.x, profileEnd.y);

@@ -52,31 +52,19 @@ TEST(RenderOptions, EveryOptionSetsItsValue) {
 
 TEST(RenderOptions, BadValuesAreRefusedWithTheirForm) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"--second", "misfit"},
-         "--second needs errors, predicted, normalized, difference, elevation or none, not "
-         "\"misfit\"."},
         {{"--method", "dots"}, "--method needs original, gradient or circles, not \"dots\"."},
         {{"--colourmap", "9"}, "--colourmap needs a colour map number from 0 to 8, not \"9\"."},
-        {{"--magnification", "0"},
-         "--magnification needs a number of pixels per plot unit above 0, not \"0\"."},
-        {{"--region", "1,2,3"}, "--region needs X1,X2,Y1,Y2, not \"1,2,3\"."},
         {{"--region", "2,1,3,4"}, "--region: X1 should be less than X2."},
-        {{"--region", "1,2,4,4"}, "--region: Y1 should be less than Y2."},
         {{"--range", "5,5"}, "--range: Min should be less than max."},
         {{"--profile", "1,2,3,4.5"},
          "--profile needs four integers AX,AY,BX,BY, not \"1,2,3,4.5\"."},
-        {{"--profile", "1,2,3,4", "--level", "-2147483648"},
-         "--level needs an integer number of plot units, not \"-2147483648\"."},
         {{"--level", "5"}, "--level needs --profile."},
         {{"--profile", "1,2,3,4", "--second", "errors"},
          "--profile shows the profile as the second plot; leave out --second."},
-        {{"--method"}, "--method needs original, gradient or circles."},
     };
     for (const auto& [options, message] : cases) {
         std::vector<std::string> arguments{"--render", "out.png", "a.obs"};
         arguments.insert(arguments.begin() + 2, options.begin(), options.end());
-        if (options.size() == 1) // a missing value: the option comes last
-            arguments = {"--render", "out.png", "a.obs", options[0]};
         EXPECT_EQ(parse(arguments).error, message);
     }
     EXPECT_EQ(parse({"--method", "circles", "a.obs"}).error,

@@ -68,12 +68,12 @@ TEST_F(TriangleMap, StationMarksAndTheHighlight) {
 
     view.markedPoint = {300, 700};
     const QImage marked = view.renderCanvas();
-    for (int y = 690; y < 710; ++y)
-        for (int x = 290; x < 310; ++x) {
-            const bool inside = x >= 296 && x < 304 && y >= 696 && y < 704;
-            const QRgb before = rgbAt(plain, x, y), after = rgbAt(marked, x, y);
-            EXPECT_EQ(after, inside ? (~before & 0xFFFFFFu) : before) << x << "," << y;
-        }
+    for (const auto& [x, y] :
+         {std::pair{296, 696}, {303, 703}, {300, 700}, {295, 700}, {304, 700}}) {
+        const bool inside = x >= 296 && x < 304 && y >= 696 && y < 704;
+        const QRgb before = rgbAt(plain, x, y);
+        EXPECT_EQ(rgbAt(marked, x, y), inside ? (~before & 0xFFFFFFu) : before) << x << "," << y;
+    }
 
     view.showLocations = false;
     view.markedPoint = {-1, -1};
@@ -91,19 +91,6 @@ TEST_F(TriangleMap, CirclesAreAndedIntoTheBackground) {
     EXPECT_EQ(rgbAt(canvas, 515, 500), kWhite) << "6 pixels of radius";
     EXPECT_EQ(rgbAt(canvas, 0, 1000), rgbOf(view.colourTable[30])) << "a disc on the border";
     EXPECT_EQ(rgbAt(canvas, 300, 300), kWhite) << "no fill between the stations";
-}
-
-TEST_F(TriangleMap, TinyCirclesKeepOnePlotUnitOfRadius) {
-    view.plotMethod = PlotMethod::Circles;
-    view.circleRadius = 1;
-    view.magnification = 4; // a pixel is a quarter unit: the radius would round to 0
-    view.relayout();
-    // Station at plot (300, 700): its disc spans 2 units, 8 pixels.
-    const QPoint centre((300 + 200) * 4, (700 + 200) * 4);
-    const QImage part = renderPart(centre - QPoint(32, 32), QSize(64, 64));
-    EXPECT_NE(part.pixel(32 - 3, 32) & 0xFFFFFFu, kWhite);
-    EXPECT_NE(part.pixel(32 + 3, 32) & 0xFFFFFFu, kWhite);
-    EXPECT_EQ(part.pixel(32 + 5, 32) & 0xFFFFFFu, kWhite);
 }
 
 TEST_F(PaintFixture, ShadedTrianglesStopFourUnitsBeyondThePlot) {
@@ -161,28 +148,20 @@ TEST_F(TriangleMap, AxisTicksSitAtTheirLabelPositions) {
     EXPECT_EQ(rgbAt(canvas, -30, 1010), kWhite);
 }
 
-TEST_F(TriangleMap, TextsAreDrawnInTheDefaultSansSerifFace) {
+TEST_F(TriangleMap, TitlesInTheDefaultSansSerifFace) {
     QImage image(10, 10, QImage::Format_RGB32);
     CDC dc(image);
-    view.OnPrepareDC(dc);
     CFont font;
     font.CreateFont(40, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 4, 0x30, 0, 0x26, "");
     dc.SelectObject(&font);
-    EXPECT_TRUE(QFontInfo(dc.resolvedFont()).family().startsWith("DejaVu Sans"))
-        << "fonts are installed";
-    // Titles, summary and units label leave ink where they belong.
+    EXPECT_TRUE(QFontInfo(dc.resolvedFont()).family().startsWith("DejaVu Sans"));
+    // The title's ink lies above its baseline at -110, centred on the plot.
     const QImage canvas = view.renderCanvas();
-    auto inkIn = [&](int left, int top, int right, int bottom) {
-        int ink = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                ink += rgbAt(canvas, x, y) != kWhite;
-        return ink;
-    };
-    EXPECT_GT(inkIn(300, -160, 700, -105), 0) << "title";
-    EXPECT_GT(inkIn(400, -105, 600, -55), 0) << "summary line";
-    EXPECT_GT(inkIn(1160, 1005, 1260, 1045), 0) << "units label";
-    EXPECT_GT(inkIn(-175, 400, -135, 600), 0) << "vertical northing label";
+    int ink = 0;
+    for (int y = -160; y < -105; ++y)
+        for (int x = 300; x < 700; ++x)
+            ink += rgbAt(canvas, x, y) != kWhite;
+    EXPECT_GT(ink, 100);
 }
 
 TEST_F(PaintFixture, CopyOfTwoPlotsOneAboveTheOther) {
