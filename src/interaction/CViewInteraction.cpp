@@ -69,8 +69,8 @@ MouseKeys keysOf(const QMouseEvent& event) {
 } // namespace
 
 CViewInteraction::CViewInteraction(CTESKAdatView& view, QObject* parent)
-    : QObject(parent), m_view(view), m_doc(view.document()) {
-    m_view.viewport()->installEventFilter(this);
+    : QObject(parent), m_view(view), m_doc(view.document()), m_viewport(view.viewport()) {
+    m_viewport->installEventFilter(this);
 }
 
 CViewInteraction::~CViewInteraction() = default;
@@ -80,7 +80,9 @@ bool CViewInteraction::eventFilter(QObject* watched, QEvent* event) {
     const bool mouseEvent = type == QEvent::MouseButtonPress ||
                             type == QEvent::MouseButtonDblClick ||
                             type == QEvent::MouseButtonRelease || type == QEvent::MouseMove;
-    if (watched != m_view.viewport() || !mouseEvent)
+    // Only the events' type and the watched object are looked at first: the
+    // viewport also reports events while the view is being destroyed.
+    if (!mouseEvent || watched != m_viewport)
         return QObject::eventFilter(watched, event);
     const auto& mouse = static_cast<const QMouseEvent&>(*event);
     const QPoint pointer = mouse.position().toPoint();

@@ -93,6 +93,7 @@ private:
 
     CTESKAdatView& m_view;
     CTESKAdatDoc& m_doc;
+    QObject* m_viewport;            // the watched widget, compared only
     IntPoint m_lineStart;           // A, the press point of the line being drawn
     IntPoint m_rubberEnd;           // free end of the rubber band on the screen (mouseMode 2)
     bool m_editedInGesture = false; // the dialog was shown since the right press
