@@ -1,6 +1,7 @@
 // Construction of the triangulation: the collinear start, the first fan and
 // the incremental insertion of the remaining nodes.
 
+#include "ListPool.h"
 #include "OneBased.h"
 #include "Triangulation.h"
 
@@ -176,6 +177,16 @@ bool swapArcsOppositeNode(int32_t k, const double* nodeX, const double* nodeY, P
     return false;
 }
 
+// Adds nodes first..n with addNode; its result for the first that fails, else 0.
+int addNodesInPlace(int32_t first, int32_t n, const double* nodeX, const double* nodeY,
+                    int32_t* adjacency, int32_t* adjacencyEnd) {
+    for (int32_t node = first; node <= n; ++node) {
+        if (const int result = addNode(node, nodeX, nodeY, adjacency, adjacencyEnd))
+            return result;
+    }
+    return 0;
+}
+
 } // namespace
 
 int32_t adjacencySize(int64_t n) {
@@ -201,18 +212,20 @@ int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int3
         return BuildDuplicateNodes;
     joinChainToNode(start.offLine, chain, Positions(adjacency));
     // The nodes placed so far span a triangle, so no later node finds them
-    // collinear.
-    for (int32_t node = start.offLine + 1; node <= n; ++node) {
-        switch (addNode(node, nodeX, nodeY, adjacency, adjacencyEnd)) {
-        case 0:
-            break;
-        case 2:
-            return BuildDuplicateNodes;
-        default:
-            return BuildDegenerate;
-        }
+    // collinear. The rest go in with their lists in a pool, which gives the
+    // same lists as adding them here one by one without moving every later
+    // list at each edit; without the pool's storage they are added here.
+    int result = insertNodesInPool(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
+    if (result == kPoolUnavailable)
+        result = addNodesInPlace(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
+    switch (result) {
+    case 0:
+        return BuildOk;
+    case 2:
+        return BuildDuplicateNodes;
+    default:
+        return BuildDegenerate;
     }
-    return BuildOk;
 }
 
 int addNode(int32_t k, const double* nodeX, const double* nodeY, int32_t* adjacency,

@@ -11,7 +11,8 @@
 //   boundary marker.
 // - Array lengths: nodeX, nodeY, adjacencyEnd and node values: n;
 //   adjacency: adjacencySize(n) = 6n-9. The caller owns and sizes them; the
-//   package allocates nothing and keeps no state between calls.
+//   package keeps no state between calls. Only buildTriangulation allocates:
+//   working storage of about 50 bytes per node, freed before it returns.
 // - Node k's neighbours occupy positions adjacencyEnd[k-2]+1 .. adjacencyEnd[k-1]
 //   (node 1's list starts at position 1), counterclockwise about node k in the
 //   frame x right, y up. An interior node's list is circular (its first entry
@@ -62,7 +63,10 @@ enum BuildResult : int {
 // adjacencyEnd (n). Any result other than BuildOk means there is no valid
 // triangulation. Sorting the nodes along x beforehand keeps every point
 // location during the build short. Where four nodes lie on one circle, the
-// diagonal produced by the insertion order stays.
+// diagonal produced by the insertion order stays. The arrays end exactly as
+// addNode, applied in turn to each node after the first ones that span a
+// triangle, leaves them; the lists are built in working storage first
+// (in place when that storage cannot be had).
 int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int32_t* adjacency,
                        int32_t* adjacencyEnd);
 

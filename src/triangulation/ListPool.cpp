@@ -1,0 +1,274 @@
+// The incremental build over pooled neighbour lists: the same point
+// location, insertion and swaps as addNode, each list edit made in its own
+// slot.
+
+#include "ListPool.h"
+
+#include "Triangulation.h"
+#include "Walk.h"
+
+#include <algorithm>
+#include <climits>
+#include <new>
+
+namespace {
+
+// Slot size of a new list: room for the six neighbours of a typical node
+// and the boundary marker, so that few lists ever move.
+constexpr int32_t kInitialCapacity = 8;
+
+} // namespace
+
+ListPool::ListPool(int32_t n, int32_t packedCount, const int32_t* adjacency,
+                   const int32_t* adjacencyEnd)
+    : m_start(static_cast<size_t>(n), 0), m_size(static_cast<size_t>(n), 0),
+      m_capacity(static_cast<size_t>(n), 0) {
+    m_entries.reserve(static_cast<size_t>(n) * kInitialCapacity + 64);
+    const ConstPositions lists(adjacency), ends(adjacencyEnd);
+    for (int32_t node = 1; node <= packedCount; ++node) {
+        addList(node);
+        for (int32_t p = firstPosition(ends, node); p <= ends[node]; ++p)
+            append(node, lists[p]);
+    }
+}
+
+int32_t ListPool::indexOf(int32_t node, int32_t entry) const {
+    const int32_t* list = m_entries.data() + m_start[node - 1] - 1;
+    for (int32_t i = m_size[node - 1] - 1; i >= 0; --i) {
+        if (list[i] == entry)
+            return i;
+    }
+    return -1;
+}
+
+bool ListPool::addList(int32_t node) {
+    if (m_entries.size() + kInitialCapacity > static_cast<size_t>(INT32_MAX)) {
+        m_full = true;
+        return false;
+    }
+    m_start[node - 1] = static_cast<int32_t>(m_entries.size()) + 1;
+    m_size[node - 1] = 0;
+    m_capacity[node - 1] = kInitialCapacity;
+    m_entries.resize(m_entries.size() + kInitialCapacity, 0);
+    return true;
+}
+
+bool ListPool::grow(int32_t node) {
+    const size_t from = static_cast<size_t>(m_start[node - 1]) - 1;
+    const int32_t capacity = 2 * m_capacity[node - 1];
+    const size_t to = m_entries.size();
+    if (to + static_cast<size_t>(capacity) > static_cast<size_t>(INT32_MAX))
+        return false;
+    m_entries.resize(to + static_cast<size_t>(capacity), 0);
+    std::copy_n(m_entries.begin() + static_cast<std::ptrdiff_t>(from), m_size[node - 1],
+                m_entries.begin() + static_cast<std::ptrdiff_t>(to));
+    m_start[node - 1] = static_cast<int32_t>(to) + 1;
+    m_capacity[node - 1] = capacity;
+    return true;
+}
+
+bool ListPool::insert(int32_t node, int32_t index, int32_t value) {
+    if (m_size[node - 1] == m_capacity[node - 1] && !grow(node)) {
+        m_full = true;
+        return false;
+    }
+    int32_t* list = m_entries.data() + m_start[node - 1] - 1;
+    const int32_t size = m_size[node - 1]++;
+    for (int32_t i = size; i > index; --i)
+        list[i] = list[i - 1];
+    list[index] = value;
+    return true;
+}
+
+void ListPool::erase(int32_t node, int32_t index) {
+    int32_t* list = m_entries.data() + m_start[node - 1] - 1;
+    const int32_t size = --m_size[node - 1];
+    for (int32_t i = index; i < size; ++i)
+        list[i] = list[i + 1];
+}
+
+void ListPool::pack(int32_t n, int32_t* adjacency, int32_t* adjacencyEnd) const {
+    int32_t end = 0;
+    for (int32_t node = 1; node <= n; ++node) {
+        const int32_t size = m_size[node - 1];
+        if (size > 0)
+            std::copy_n(m_entries.data() + m_start[node - 1] - 1, size, adjacency + end);
+        end += size;
+        adjacencyEnd[node - 1] = end;
+    }
+}
+
+namespace {
+
+// The pooled counterparts of addNode's steps. Each edit of a list is the
+// edit the packed routine makes at the same place of that list.
+class PoolBuild {
+public:
+    PoolBuild(ListPool& pool, const double* nodeX, const double* nodeY)
+        : m_pool(pool), m_nodeX(nodeX), m_nodeY(nodeY), m_x(nodeX), m_y(nodeY) {}
+
+    int addNode(int32_t k);
+
+private:
+    bool sameNode(int32_t a, int32_t b) const { return m_x[a] == m_x[b] && m_y[a] == m_y[b]; }
+    bool insertInterior(int32_t k, int32_t i1, int32_t i2, int32_t i3);
+    bool insertBoundary(int32_t k, int32_t i1, int32_t i2);
+    bool insertAfter(int32_t node, int32_t neighbour, int32_t value);
+    int32_t nodeAcrossArc(int32_t io2, int32_t io1) const;
+    int32_t swapInsertionIndex(int32_t node, int32_t oldSameRank, int32_t before,
+                               int32_t after) const;
+    bool swapDiagonal(int32_t nin1, int32_t nin2, int32_t nout1, int32_t nout2);
+    int swapArcsOppositeNode(int32_t k);
+
+    ListPool& m_pool;
+    const double* m_nodeX;
+    const double* m_nodeY;
+    Coordinates m_x, m_y;
+};
+
+// A neighbour missing from a list means the lists no longer describe a
+// triangulation; the build then ends as a degenerate one.
+constexpr int kDegenerate = 3;
+
+bool PoolBuild::insertAfter(int32_t node, int32_t neighbour, int32_t value) {
+    const int32_t i = m_pool.indexOf(node, neighbour);
+    if (i < 0)
+        return false;
+    return m_pool.insert(node, i + 1, value);
+}
+
+// insertInteriorNode: k just after the next vertex counterclockwise in each
+// vertex's list; k's list is (i1, i2, i3).
+bool PoolBuild::insertInterior(int32_t k, int32_t i1, int32_t i2, int32_t i3) {
+    if (!insertAfter(i1, i2, k) || !insertAfter(i2, i3, k) || !insertAfter(i3, i1, k))
+        return false;
+    return m_pool.addList(k) && m_pool.append(k, i1) && m_pool.append(k, i2) &&
+           m_pool.append(k, i3);
+}
+
+// insertBoundaryNode: k becomes i1's last neighbour (before its boundary
+// marker) and i2's first; the hull nodes from i1 clockwise to i2 follow i1
+// in k's list and take k in place of their boundary marker.
+bool PoolBuild::insertBoundary(int32_t k, int32_t i1, int32_t i2) {
+    if (m_pool.size(i1) < 2 || !m_pool.insert(i1, m_pool.size(i1) - 1, k) ||
+        !m_pool.insert(i2, 0, k) || !m_pool.addList(k) || !m_pool.append(k, i1))
+        return false;
+    int32_t next = m_pool.at(i1, m_pool.size(i1) - 3);
+    for (int32_t steps = 0; next != i2; ++steps) {
+        if (next <= 0 || next >= k || m_pool.size(next) < 2 || steps >= k ||
+            !m_pool.append(k, next))
+            return false;
+        m_pool.set(next, m_pool.size(next) - 1, k);
+        next = m_pool.at(next, m_pool.size(next) - 2);
+    }
+    return m_pool.append(k, i2) && m_pool.append(k, 0);
+}
+
+int32_t PoolBuild::nodeAcrossArc(int32_t io2, int32_t io1) const {
+    const int32_t i = m_pool.indexOf(io2, io1);
+    if (i < 0)
+        return -1;
+    return m_pool.at(io2, i == 0 ? m_pool.size(io2) - 1 : i - 1);
+}
+
+// swapInsertionPosition as a list index: just before `after` when the old
+// arc's end of the same rank is numbered below `node`, else just after `before`.
+int32_t PoolBuild::swapInsertionIndex(int32_t node, int32_t oldSameRank, int32_t before,
+                                      int32_t after) const {
+    if (oldSameRank < node)
+        return m_pool.indexOf(node, after);
+    const int32_t i = m_pool.indexOf(node, before);
+    return i < 0 ? -1 : i + 1;
+}
+
+// swapDiagonal: the four edits touch four different lists, so each can be
+// made on its own once every index has been found.
+bool PoolBuild::swapDiagonal(int32_t nin1, int32_t nin2, int32_t nout1, int32_t nout2) {
+    const int32_t newLow = std::min(nin1, nin2);
+    const int32_t oldLow = std::min(nout1, nout2), oldHigh = std::max(nout1, nout2);
+    const int32_t remove1 = m_pool.indexOf(nout1, nout2);
+    const int32_t remove2 = m_pool.indexOf(nout2, nout1);
+    const int32_t insert1 =
+        swapInsertionIndex(nin1, nin1 == newLow ? oldLow : oldHigh, nout1, nout2);
+    const int32_t insert2 =
+        swapInsertionIndex(nin2, nin2 == newLow ? oldLow : oldHigh, nout2, nout1);
+    if (remove1 < 0 || remove2 < 0 || insert1 < 0 || insert2 < 0)
+        return false;
+    m_pool.erase(nout1, remove1);
+    m_pool.erase(nout2, remove2);
+    return m_pool.insert(nin1, insert1, nin2) && m_pool.insert(nin2, insert2, nin1);
+}
+
+// swapArcsOppositeNode over the pool, with k's list positions as indices: a
+// swap puts the new neighbour at the index of the arc end it replaces.
+int PoolBuild::swapArcsOppositeNode(int32_t k) {
+    const int32_t nabor1 = m_pool.at(k, 0);
+    int32_t io2 = nabor1;
+    int32_t index = 1;
+    int32_t io1 = m_pool.at(k, index);
+    for (int64_t stepsLeft = 4 * static_cast<int64_t>(k) + 64; stepsLeft > 0; --stepsLeft) {
+        const int32_t in1 = nodeAcrossArc(io2, io1);
+        if (in1 < 0)
+            return kDegenerate;
+        if (in1 != 0 && swapTest(in1, k, io1, io2, m_nodeX, m_nodeY)) {
+            if (!swapDiagonal(in1, k, io1, io2))
+                return kDegenerate;
+            io1 = in1;
+            continue;
+        }
+        if (io1 == nabor1)
+            return 0;
+        io2 = io1;
+        if (++index >= m_pool.size(k))
+            index = 0;
+        io1 = m_pool.at(k, index);
+        if (io1 == 0)
+            return 0;
+    }
+    return kDegenerate;
+}
+
+int PoolBuild::addNode(int32_t k) {
+    Walk<ListPool> walk(k - 1, m_x[k], m_y[k], m_nodeX, m_nodeY, m_pool);
+    const PointLocation at = walk.from(k - 1);
+    if (at.i1 == 0)
+        return 1;
+    const int32_t vertices[3] = {at.i1, at.i2, at.i3};
+    for (int32_t vertex : vertices) {
+        if (vertex != 0 && sameNode(k, vertex))
+            return 2;
+    }
+    if (at.i3 == 0 && at.i1 == at.i2)
+        return kDegenerate;
+    const bool inserted =
+        at.i3 == 0 ? insertBoundary(k, at.i1, at.i2) : insertInterior(k, at.i1, at.i2, at.i3);
+    if (!inserted)
+        return kDegenerate;
+    return swapArcsOppositeNode(k);
+}
+
+} // namespace
+
+int insertNodesInPool(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
+                      int32_t* adjacency, int32_t* adjacencyEnd) {
+    if (static_cast<int64_t>(n) * kInitialCapacity + 64 > INT32_MAX)
+        return kPoolUnavailable;
+    try {
+        ListPool pool(n, firstNode - 1, adjacency, adjacencyEnd);
+        PoolBuild build(pool, nodeX, nodeY);
+        int32_t node = firstNode;
+        int result = 0;
+        for (; node <= n && result == 0; ++node)
+            result = build.addNode(node);
+        // The caller's arrays are still as they came: build there instead.
+        if (pool.full())
+            return kPoolUnavailable;
+        // A node that failed at once (1, 2) left the lists as they were;
+        // pack the nodes whose lists exist.
+        const int32_t built = result == 0 ? n : (result == kDegenerate ? node - 1 : node - 2);
+        pool.pack(built, adjacency, adjacencyEnd);
+        return result;
+    } catch (const std::bad_alloc&) {
+        return kPoolUnavailable;
+    }
+}

@@ -1,0 +1,77 @@
+#pragma once
+// Internal: the neighbour lists of a triangulation under construction, each
+// node's list in its own slot of one pool with room to grow, so that
+// inserting into or removing from a list moves only that list's entries.
+// The packed layout of the public arrays moves every list after the edited
+// one instead, which on large sets costs far more than the rest of the build.
+//
+// Every edit gives the list the same entries in the same order as the
+// packed routines of Insertion.cpp and Swap.cpp, so packing the pool at the
+// end yields exactly the arrays that the packed build would have made.
+
+#include "OneBased.h"
+
+#include <cstdint>
+#include <vector>
+
+class ListPool {
+public:
+    // Room for the lists of nodes 1..n; the lists of nodes 1..packedCount
+    // are copied from the packed arrays.
+    ListPool(int32_t n, int32_t packedCount, const int32_t* adjacency, const int32_t* adjacencyEnd);
+
+    // The layout interface of the point-location walk (Walk.h).
+    const int32_t* entries() const { return m_entries.data(); }
+    int32_t first(int32_t node) const { return m_start[node - 1]; }
+    int32_t last(int32_t node) const { return m_start[node - 1] + m_size[node - 1] - 1; }
+
+    int32_t size(int32_t node) const { return m_size[node - 1]; }
+    // Entry `index` (0-based) of node's list.
+    int32_t at(int32_t node, int32_t index) const {
+        return m_entries[m_start[node - 1] + index - 1];
+    }
+    void set(int32_t node, int32_t index, int32_t value) {
+        m_entries[m_start[node - 1] + index - 1] = value;
+    }
+    // Index of `entry` in node's list searched from the end, -1 when absent.
+    int32_t indexOf(int32_t node, int32_t entry) const;
+
+    // Inserts `value` before entry `index` (index == size: at the end).
+    // False, with full() set, when the pool's positions would pass int32_t.
+    bool insert(int32_t node, int32_t index, int32_t value);
+    // Removes entry `index`.
+    void erase(int32_t node, int32_t index);
+    // Starts the (empty) list of a new node; false as insert.
+    bool addList(int32_t node);
+    // Appends to node's list; false as insert.
+    bool append(int32_t node, int32_t value) { return insert(node, size(node), value); }
+    // Some list found no room (the lists are then incomplete).
+    bool full() const { return m_full; }
+
+    // Writes the lists of nodes 1..n packed into the caller's arrays.
+    void pack(int32_t n, int32_t* adjacency, int32_t* adjacencyEnd) const;
+
+private:
+    // Moves node's list to a larger slot at the end of the pool.
+    bool grow(int32_t node);
+
+    std::vector<int32_t> m_entries; // every slot, in pool order
+    std::vector<int32_t> m_start;   // 1-based pool position of each node's slot
+    std::vector<int32_t> m_size;
+    std::vector<int32_t> m_capacity;
+    bool m_full = false;
+};
+
+// insertNodesInPool's answer when it could not build: its storage could not
+// be allocated or would outgrow int32_t positions. The arrays are then as
+// they came, and the caller builds in them directly.
+constexpr int kPoolUnavailable = -1;
+
+// Inserts nodes firstNode..n, one by one with their swaps, into the
+// triangulation of nodes 1..firstNode-1 held packed in the arrays, and packs
+// the result into the arrays. Returns 0, or the result of addNode (1, 2 or
+// 3) for the first node that fails (the arrays then hold no valid
+// triangulation), or kPoolUnavailable. The arrays end exactly as addNode called for each node in
+// turn leaves them.
+int insertNodesInPool(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
+                      int32_t* adjacency, int32_t* adjacencyEnd);
