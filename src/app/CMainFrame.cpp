@@ -222,8 +222,9 @@ bool CMainFrame::event(QEvent* event) {
 void CMainFrame::fitToCanvas(QSize canvas) {
     if (isMaximized() || isFullScreen())
         return;
-    const QSize viewport = m_view->viewport()->size();
-    QSize wanted = size() - viewport + canvas;
+    // The whole view widget, scroll bars included: once the window fits the
+    // canvas the scroll bars are not needed and the canvas takes their room.
+    QSize wanted = size() - m_view->size() + canvas;
     if (const QScreen* screen = this->screen())
         wanted = wanted.boundedTo(screen->availableSize());
     resize(wanted.expandedTo(minimumSizeHint()));

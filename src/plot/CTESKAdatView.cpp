@@ -183,7 +183,11 @@ void CTESKAdatView::refreshMainValues() {
 }
 
 void CTESKAdatView::updateScrollRanges() {
-    const QSize page = viewport()->size();
+    // When the whole canvas fits without scroll bars, none are shown, even
+    // if they are on screen now and take room from the viewport.
+    const QSize withoutBars = maximumViewportSize();
+    const bool fits = canvasWidth <= withoutBars.width() && canvasHeight <= withoutBars.height();
+    const QSize page = fits ? withoutBars : viewport()->size();
     horizontalScrollBar()->setPageStep(page.width());
     verticalScrollBar()->setPageStep(page.height());
     horizontalScrollBar()->setRange(0, std::max(0, canvasWidth - page.width()));
