@@ -65,7 +65,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText() {
-    return std::string("Usage: teskadat [OBSERVATIONS [PREDICTED | /pre]]\n"
+    return "Usage: teskadat [OBSERVATIONS [PREDICTED | /pre]]\n"
            "       teskadat --info OBSERVATIONS [PREDICTED | /pre]\n"
            "\n"
            "Without options the viewer window opens, on OBSERVATIONS when given.\n"
@@ -89,6 +89,6 @@ std::string usageText() {
            "  --log-scale                      switch values to and from log10\n"
            "  --delete-station N               remove station N (1 is the first)\n"
            "  --save OUT                       write the observation file OUT\n"
-           "\n") +
+           "\n" +
            renderUsageText();
 }
