@@ -86,21 +86,24 @@ bool CTESKAdatView::triangulate() {
 }
 
 void CTESKAdatView::relayout() {
-    canvasWidth = roundHalfAway(plotWidth + 600);
-    canvasHeight = roundHalfAway(plotHeight + 400);
+    // Plot units are whole numbers first (as the pixel rules expect), but the
+    // doubling for a second plot is done in double, so that an extreme region
+    // cannot overflow; the pixel sizes are clamped to the int range.
+    double width = roundHalfAway(plotWidth + 600);
+    double height = roundHalfAway(plotHeight + 400);
     if (secondKind != PlotKind::None) {
         if (arrangeVertical) {
             secondOriginX = 0;
             secondOriginY = roundHalfAway(plotHeight + 300);
-            canvasHeight = 2 * canvasHeight - 140;
+            height = 2 * height - 140;
         } else {
             secondOriginX = roundHalfAway(plotWidth + 600);
             secondOriginY = 0;
-            canvasWidth = 2 * canvasWidth;
+            width = 2 * width;
         }
     }
-    canvasWidth = roundHalfAway(canvasWidth * magnification);
-    canvasHeight = roundHalfAway(canvasHeight * magnification);
+    canvasWidth = roundHalfAway(width * magnification);
+    canvasHeight = roundHalfAway(height * magnification);
     updateScrollRanges();
     if (fitFrameToCanvas)
         fitFrameToCanvas(QSize(canvasWidth, canvasHeight));

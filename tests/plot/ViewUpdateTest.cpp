@@ -108,6 +108,14 @@ TEST_F(ViewUpdate, LayoutOfOneAndTwoPlots) {
     EXPECT_EQ(view.secondOriginX, 1600) << "the origins are kept";
 }
 
+TEST_F(ViewUpdate, ExtremeRegionsKeepTheCanvasSizeInRange) {
+    fill(doc, {0, 1, 0}, {0, 0, 1e9});
+    doc.UpdateAllViews(nullptr, HintNewData);
+    view.showSecondKind(PlotKind::Elevation); // doubles a canvas beyond the int range
+    EXPECT_GT(view.canvasHeight, 1000000000); // clamped, not wrapped round
+    EXPECT_GT(view.canvasWidth, 0);
+}
+
 TEST_F(ViewUpdate, SecondPlotRanges) {
     fill(doc, {0, 1, 0, 1}, {0, 0, 1, 1}, {1, 2, 3, 4});
     doc.predicted = {3, 1, 3, -1};
