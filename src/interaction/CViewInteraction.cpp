@@ -1,5 +1,7 @@
 #include "CViewInteraction.h"
 
+#include "ProfileTrace.h"
+
 #include "CDlgDataProp.h"
 #include "CTESKAdatDoc.h"
 #include "CTESKAdatView.h"
@@ -336,26 +338,7 @@ void CViewInteraction::OnLButtonUp(MouseKeys, QPoint pointer) {
 }
 
 IntPoint CViewInteraction::fitIntoMainPlot(IntPoint end) const {
-    // Along the line from A, first onto the left or right edge, then onto
-    // the top or bottom edge. A lies inside, so no division is by zero.
-    const double ax = m_lineStart.x, ay = m_lineStart.y;
-    const double width = m_view.plotWidth, height = m_view.plotHeight;
-    double bx = end.x, by = end.y;
-    if (bx > width && bx != ax) {
-        by = roundHalfAway(ay + roundHalfAway((by - ay) / (bx - ax) * (width - ax)));
-        bx = roundHalfAway(width);
-    } else if (bx < 0 && bx != ax) {
-        by = roundHalfAway(ay + roundHalfAway((by - ay) / (bx - ax) * (0 - ax)));
-        bx = 0;
-    }
-    if (by > height && by != ay) {
-        bx = roundHalfAway(ax + roundHalfAway((bx - ax) / (by - ay) * (height - ay)));
-        by = roundHalfAway(height);
-    } else if (by < 0 && by != ay) {
-        bx = roundHalfAway(ax + roundHalfAway((bx - ax) / (by - ay) * (0 - ay)));
-        by = 0;
-    }
-    return {roundHalfAway(bx), roundHalfAway(by)};
+    return ::fitIntoMainPlot(m_lineStart, end, m_view.plotWidth, m_view.plotHeight);
 }
 
 // --- Right button: inspection and the Data Properties dialog ---

@@ -109,27 +109,34 @@ ProfileTrace traceProfile(const ViewState& state, const StationArrays& arrays, i
     return trace;
 }
 
+IntPoint fitIntoMainPlot(IntPoint a, IntPoint b, double plotWidth, double plotHeight) {
+    // Along the line from A, first onto the left or right edge, then onto
+    // the top or bottom edge. A lies inside, so no division is by zero.
+    const double ax = a.x, ay = a.y;
+    double bx = b.x, by = b.y;
+    if (bx > plotWidth && bx != ax) {
+        by = ay + roundHalfAway((by - ay) / (bx - ax) * (plotWidth - ax));
+        bx = roundHalfAway(plotWidth);
+    } else if (bx < 0 && bx != ax) {
+        by = ay + roundHalfAway((by - ay) / (bx - ax) * (0 - ax));
+        bx = 0;
+    }
+    if (by > plotHeight && by != ay) {
+        bx = ax + roundHalfAway((bx - ax) / (by - ay) * (plotHeight - ay));
+        by = roundHalfAway(plotHeight);
+    } else if (by < 0 && by != ay) {
+        bx = ax + roundHalfAway((bx - ax) / (by - ay) * (0 - ay));
+        by = 0;
+    }
+    return {roundHalfAway(bx), roundHalfAway(by)};
+}
+
 bool fitProfileLine(IntPoint a, IntPoint b, double plotWidth, double plotHeight, IntPoint& start,
                     IntPoint& end) {
     if (a == b)
         return false;
-    double ax = a.x, ay = a.y, bx = b.x, by = b.y;
-    if (bx > plotWidth) {
-        by = ay + roundHalfAway((by - ay) / (bx - ax) * (plotWidth - ax));
-        bx = roundHalfAway(plotWidth);
-    } else if (bx < 0) {
-        by = ay + roundHalfAway((by - ay) / (bx - ax) * (0 - ax));
-        bx = 0;
-    }
-    if (by > plotHeight) {
-        bx = ax + roundHalfAway((bx - ax) / (by - ay) * (plotHeight - ay));
-        by = roundHalfAway(plotHeight);
-    } else if (by < 0) {
-        bx = ax + roundHalfAway((bx - ax) / (by - ay) * (0 - ay));
-        by = 0;
-    }
     start = a;
-    end = {roundPlot(bx), roundPlot(by)};
+    end = fitIntoMainPlot(a, b, plotWidth, plotHeight);
     if (start.x > end.x)
         std::swap(start, end);
     return true;

@@ -38,6 +38,10 @@ struct ProfileTrace {
 // only while a level is set (profileLevel is not kNoProfileLevel).
 ProfileTrace traceProfile(const ViewState& state, const StationArrays& arrays, int lengthPixels);
 
+// The end B of a line from A (inside the main plot) moved along the line
+// onto the plot's edge when it lies outside; plot units.
+IntPoint fitIntoMainPlot(IntPoint a, IntPoint b, double plotWidth, double plotHeight);
+
 // Fits the end B of a dragged line into the main plot along the line from
 // A (which lies inside), then orders the ends so that the start is the
 // left one. False when B equals A: no line was drawn.
