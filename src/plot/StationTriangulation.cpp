@@ -7,11 +7,24 @@
 #include "Triangulation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace {
 
 constexpr const char* kCollinearMessage = "Error: Points in the data file are collinear.";
+constexpr const char* kUnusablePositionsMessage =
+    "Error: station positions that are not finite numbers, or too far\n"
+    "from the displayed region, cannot be plotted.";
+
+bool plotPositionsUsable(const StationArrays& arrays, double plotScale) {
+    if (!std::isfinite(plotScale) || !(plotScale > 0))
+        return false;
+    for (int i = 0; i < arrays.nodeCount(); ++i)
+        if (!std::isfinite(arrays.stationX[i]) || !std::isfinite(arrays.stationY[i]))
+            return false;
+    return true;
+}
 
 bool allocate(StationArrays& arrays, int n) {
     arrays.release();
@@ -97,6 +110,13 @@ bool triangulateObservations(const ObservationSet& set, const ViewState& state,
         AfxMessageBox(kCollinearMessage, MB_ICONHAND);
         return false;
     }
+    // Positions that are not finite, or extents whose width overflows (the
+    // scale then maps every station to one place), would otherwise be taken
+    // for duplicates; they are refused for what they are.
+    if (!plotPositionsUsable(arrays, state.plotScale)) {
+        AfxMessageBox(kUnusablePositionsMessage, MB_ICONHAND);
+        return false;
+    }
 
     sortNodesByKey(n, 3, arrays.stationX.data(), arrays.stationY.data(), arrays.mainValues.data(),
                    arrays.nodeOrder.data());
@@ -116,9 +136,7 @@ bool triangulateObservations(const ObservationSet& set, const ViewState& state,
         AfxMessageBox(kCollinearMessage, MB_ICONHAND);
         return false;
     default:
-        AfxMessageBox("Error: station positions that are not finite numbers, or too far\n"
-                      "from the displayed region, cannot be plotted.",
-                      MB_ICONHAND);
+        AfxMessageBox(kUnusablePositionsMessage, MB_ICONHAND);
         return false;
     }
 }

@@ -136,6 +136,9 @@ TEST_F(HostileView, NonFiniteOrOverflowingPositionsAreRefused) {
         Stations spoilt = stations;
         spoil(spoilt);
         EXPECT_FALSE(load(spoilt));
+        EXPECT_EQ(messages.last().text,
+                  "Error: station positions that are not finite numbers, or too far\n"
+                  "from the displayed region, cannot be plotted.");
         EXPECT_EQ(messages.last().style, MB_ICONHAND);
         EXPECT_FALSE(view.renderCanvas().isNull());
     }
