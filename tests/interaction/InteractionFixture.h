@@ -7,6 +7,7 @@
 #include "CViewInteraction.h"
 #include "DeviceContext.h"
 #include "MessageCapture.h"
+#include "StationFill.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -29,15 +30,7 @@ protected:
         if (data.empty())
             for (size_t i = 0; i < n; ++i)
                 data.push_back(static_cast<double>(i + 1));
-        doc.count = static_cast<int>(n);
-        doc.x = std::move(x);
-        doc.y = std::move(y);
-        doc.data = std::move(data);
-        doc.elevation.assign(n, 100.0);
-        doc.error.assign(n, 0.05);
-        doc.recomputeExtents();
-        doc.dataReady = true;
-        doc.UpdateAllViews(nullptr, HintNewData);
+        loadStations(doc, std::move(x), std::move(y), std::move(data));
         ASSERT_TRUE(doc.dataReady);
         setUpWindow();
     }

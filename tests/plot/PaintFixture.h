@@ -6,6 +6,7 @@
 #include "CTESKAdatView.h"
 #include "DeviceContext.h"
 #include "MessageCapture.h"
+#include "StationFill.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -19,16 +20,7 @@ protected:
 
     // Loads stations (metres) as a successful read would, and updates the view.
     void load(std::vector<double> x, std::vector<double> y, std::vector<double> data) {
-        const size_t n = x.size();
-        doc.count = static_cast<int>(n);
-        doc.x = std::move(x);
-        doc.y = std::move(y);
-        doc.data = std::move(data);
-        doc.elevation.assign(n, 100.0);
-        doc.error.assign(n, 0.05);
-        doc.recomputeExtents();
-        doc.dataReady = true;
-        doc.UpdateAllViews(nullptr, HintNewData);
+        loadStations(doc, std::move(x), std::move(y), std::move(data));
         ASSERT_TRUE(doc.dataReady);
         view.magnification = 1.0;
         view.relayout();

@@ -1,24 +1,19 @@
 #include "CTESKAdatDoc.h"
 #include "CTESKAdatView.h"
 #include "MessageCapture.h"
+#include "StationFill.h"
 #include "StationTriangulation.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// A document filled in memory, as a successful read leaves it.
+// Stations as a successful read leaves them; data 1 unless given.
 void fill(CTESKAdatDoc& doc, std::vector<double> x, std::vector<double> y,
           std::vector<double> data = {}) {
-    const size_t n = x.size();
-    doc.count = static_cast<int>(n);
-    doc.x = std::move(x);
-    doc.y = std::move(y);
-    doc.data = data.empty() ? std::vector<double>(n, 1.0) : std::move(data);
-    doc.elevation.assign(n, 100.0);
-    doc.error.assign(n, 0.05);
-    doc.recomputeExtents();
-    doc.dataReady = true;
+    if (data.empty())
+        data.assign(x.size(), 1.0);
+    fillStations(doc, std::move(x), std::move(y), std::move(data));
 }
 
 class ViewUpdate : public testing::Test {
