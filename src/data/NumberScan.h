@@ -1,0 +1,18 @@
+#pragma once
+// Reading a line of real numbers as fast as the files of large surveys need,
+// with exactly the acceptance and the values of the C library's
+// sscanf(text, "%lf %lf ...").
+
+namespace data {
+
+// Does what sscanf(text, f, targets[0], ..., targets[count-1]) does, where
+// f is "%lf" repeated `count` times with single spaces between: returns the
+// number of values converted (EOF when the text ends, or holds only white
+// space, before the first) and stores each converted value, leaving the
+// other targets untouched. Plain decimal numbers separated by white space
+// are converted here (correctly rounded, as the C library does); a line
+// with anything else, or any line in a locale whose decimal separator is
+// not a point, is handed to sscanf itself. 1 <= count <= 8 (else 0).
+int scanReals(const char* text, double* const* targets, int count);
+
+} // namespace data
