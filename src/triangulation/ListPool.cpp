@@ -114,10 +114,11 @@ private:
     bool insertInterior(int32_t k, int32_t i1, int32_t i2, int32_t i3);
     bool insertBoundary(int32_t k, int32_t i1, int32_t i2);
     bool insertAfter(int32_t node, int32_t neighbour, int32_t value);
-    int32_t nodeAcrossArc(int32_t io2, int32_t io1) const;
+    int32_t nodeAcrossArc(int32_t io2, int32_t io1, int32_t& io1Index) const;
     int32_t swapInsertionIndex(int32_t node, int32_t oldSameRank, int32_t before,
                                int32_t after) const;
-    bool swapDiagonal(int32_t nin1, int32_t nin2, int32_t nout1, int32_t nout2);
+    bool swapAtNewNode(int32_t in1, int32_t k, int32_t io1, int32_t io2, int32_t io1InIo2,
+                       int32_t io1InK);
     int swapArcsOppositeNode(int32_t k);
 
     ListPool& m_pool;
@@ -164,11 +165,14 @@ bool PoolBuild::insertBoundary(int32_t k, int32_t i1, int32_t i2) {
     return m_pool.append(k, i2) && m_pool.append(k, 0);
 }
 
-int32_t PoolBuild::nodeAcrossArc(int32_t io2, int32_t io1) const {
-    const int32_t i = m_pool.indexOf(io2, io1);
-    if (i < 0)
+// The node across arc io2-io1 from the node that follows io1 in io2's list
+// (0 on the hull), and the index of io1 in io2's list; -1 when io1 is not
+// in that list.
+int32_t PoolBuild::nodeAcrossArc(int32_t io2, int32_t io1, int32_t& io1Index) const {
+    io1Index = m_pool.indexOf(io2, io1);
+    if (io1Index < 0)
         return -1;
-    return m_pool.at(io2, i == 0 ? m_pool.size(io2) - 1 : i - 1);
+    return m_pool.at(io2, io1Index == 0 ? m_pool.size(io2) - 1 : io1Index - 1);
 }
 
 // swapInsertionPosition as a list index: just before `after` when the old
@@ -181,22 +185,21 @@ int32_t PoolBuild::swapInsertionIndex(int32_t node, int32_t oldSameRank, int32_t
     return i < 0 ? -1 : i + 1;
 }
 
-// swapDiagonal: the four edits touch four different lists, so each can be
-// made on its own once every index has been found.
-bool PoolBuild::swapDiagonal(int32_t nin1, int32_t nin2, int32_t nout1, int32_t nout2) {
-    const int32_t newLow = std::min(nin1, nin2);
-    const int32_t oldLow = std::min(nout1, nout2), oldHigh = std::max(nout1, nout2);
-    const int32_t remove1 = m_pool.indexOf(nout1, nout2);
-    const int32_t remove2 = m_pool.indexOf(nout2, nout1);
-    const int32_t insert1 =
-        swapInsertionIndex(nin1, nin1 == newLow ? oldLow : oldHigh, nout1, nout2);
-    const int32_t insert2 =
-        swapInsertionIndex(nin2, nin2 == newLow ? oldLow : oldHigh, nout2, nout1);
-    if (remove1 < 0 || remove2 < 0 || insert1 < 0 || insert2 < 0)
+// swapDiagonal(in1, k, io1, io2) for the newest node k: the four edits
+// touch four different lists, so each can be made on its own once every
+// index is known. The indices of io1 in io2's and in k's list are given.
+// All other nodes are numbered below k, so in1 is the new arc's lower end
+// and the old arc's lower end decides its place in in1's list; in k's list
+// in1 goes just before io1.
+bool PoolBuild::swapAtNewNode(int32_t in1, int32_t k, int32_t io1, int32_t io2, int32_t io1InIo2,
+                              int32_t io1InK) {
+    const int32_t removeIo2 = m_pool.indexOf(io1, io2);
+    const int32_t insertK = swapInsertionIndex(in1, std::min(io1, io2), io1, io2);
+    if (removeIo2 < 0 || insertK < 0)
         return false;
-    m_pool.erase(nout1, remove1);
-    m_pool.erase(nout2, remove2);
-    return m_pool.insert(nin1, insert1, nin2) && m_pool.insert(nin2, insert2, nin1);
+    m_pool.erase(io1, removeIo2);
+    m_pool.erase(io2, io1InIo2);
+    return m_pool.insert(in1, insertK, k) && m_pool.insert(k, io1InK, in1);
 }
 
 // swapArcsOppositeNode over the pool, with k's list positions as indices: a
@@ -207,11 +210,12 @@ int PoolBuild::swapArcsOppositeNode(int32_t k) {
     int32_t index = 1;
     int32_t io1 = m_pool.at(k, index);
     for (int64_t stepsLeft = 4 * static_cast<int64_t>(k) + 64; stepsLeft > 0; --stepsLeft) {
-        const int32_t in1 = nodeAcrossArc(io2, io1);
+        int32_t io1InIo2 = 0;
+        const int32_t in1 = nodeAcrossArc(io2, io1, io1InIo2);
         if (in1 < 0)
             return kDegenerate;
         if (in1 != 0 && swapTest(in1, k, io1, io2, m_nodeX, m_nodeY)) {
-            if (!swapDiagonal(in1, k, io1, io2))
+            if (!swapAtNewNode(in1, k, io1, io2, io1InIo2, index))
                 return kDegenerate;
             io1 = in1;
             continue;
