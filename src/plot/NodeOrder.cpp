@@ -56,13 +56,14 @@ std::pair<int, int> partition(Positions& pos, int i, int j, int p) {
 }
 
 // Insertion sort of i..j; the entry at i-1 is not greater than any key of
-// the segment and stops every shift.
+// the segment and stops every shift. NaN keys can break that order, so a
+// shift also stops at position 1.
 void insertionSort(Positions& pos, int i, int j) {
     for (int p = i + 1; p <= j; ++p) {
         const int32_t lifted = pos.at(p);
         const double value = pos.keyAt(p);
         int q = p - 1;
-        while (pos.keyAt(q) > value) {
+        while (q >= 1 && pos.keyAt(q) > value) {
             pos.at(q + 1) = pos.at(q);
             --q;
         }

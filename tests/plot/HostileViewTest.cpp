@@ -5,10 +5,12 @@
 #include "CTESKAdatDoc.h"
 #include "CTESKAdatView.h"
 #include "MessageCapture.h"
+#include "NodeOrder.h"
 
 #include <QImage>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -160,6 +162,24 @@ TEST_F(HostileView, ExtremeExtentsAreScaledToThePlot) {
     for (int i = 0; i < 49; ++i)
         close.add(500000 + 1e-12 * (i % 7), 6000000 + 1e-12 * (i / 7), i);
     EXPECT_FALSE(load(close));
+}
+
+TEST(HostileNodeOrder, NaNKeysAreOrderedSomewhereWithinTheArray) {
+    // Found by fuzzing: NaN keys broke the insertion sort's stopping entry,
+    // and a shift ran past the front of the index.
+    std::mt19937 random(11);
+    for (int trial = 0; trial < 2000; ++trial) {
+        const int n = 2 + trial % 60;
+        std::vector<double> key(n);
+        for (double& k : key)
+            k = random() % 4 == 0 ? NAN : double(random() % 100);
+        std::vector<int32_t> index(n);
+        quickSortIndex(n, key.data(), index.data());
+        std::vector<int32_t> sorted = index;
+        std::sort(sorted.begin(), sorted.end());
+        for (int i = 0; i < n; ++i)
+            ASSERT_EQ(sorted[i], i + 1) << "a permutation of the stations, trial " << trial;
+    }
 }
 
 } // namespace
