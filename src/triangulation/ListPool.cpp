@@ -23,7 +23,10 @@ ListPool::ListPool(int32_t n, int32_t packedCount, const int32_t* adjacency,
                    const int32_t* adjacencyEnd)
     : m_start(static_cast<size_t>(n), 0), m_size(static_cast<size_t>(n), 0),
       m_capacity(static_cast<size_t>(n), 0) {
-    m_entries.reserve(static_cast<size_t>(n) * kInitialCapacity + 64);
+    // Untouched reserved memory costs address space only; room beyond the
+    // first slots keeps moved lists from reallocating the whole pool.
+    const int64_t room = static_cast<int64_t>(n) * 2 * kInitialCapacity + 64;
+    m_entries.reserve(static_cast<size_t>(std::min<int64_t>(room, INT32_MAX)));
     const ConstPositions lists(adjacency), ends(adjacencyEnd);
     for (int32_t node = 1; node <= packedCount; ++node) {
         addList(node);
@@ -41,37 +44,54 @@ int32_t ListPool::indexOf(int32_t node, int32_t entry) const {
     return -1;
 }
 
-bool ListPool::addList(int32_t node) {
-    if (m_entries.size() + kInitialCapacity > static_cast<size_t>(INT32_MAX)) {
-        m_full = true;
-        return false;
+int32_t ListPool::takeSlot(int32_t capacity) {
+    std::vector<int32_t>& released = m_released[sizeClass(capacity)];
+    if (!released.empty()) {
+        const int32_t start = released.back();
+        released.pop_back();
+        return start;
     }
-    m_start[node - 1] = static_cast<int32_t>(m_entries.size()) + 1;
+    const size_t end = m_entries.size();
+    if (end + static_cast<size_t>(capacity) > static_cast<size_t>(INT32_MAX)) {
+        m_full = true;
+        return 0;
+    }
+    m_entries.resize(end + static_cast<size_t>(capacity));
+    return static_cast<int32_t>(end) + 1;
+}
+
+bool ListPool::addList(int32_t node) {
+    const int32_t start = takeSlot(kInitialCapacity);
+    if (start == 0)
+        return false;
+    m_start[node - 1] = start;
     m_size[node - 1] = 0;
     m_capacity[node - 1] = kInitialCapacity;
-    m_entries.resize(m_entries.size() + kInitialCapacity, 0);
     return true;
 }
 
-bool ListPool::grow(int32_t node) {
-    const size_t from = static_cast<size_t>(m_start[node - 1]) - 1;
-    const int32_t capacity = 2 * m_capacity[node - 1];
-    const size_t to = m_entries.size();
-    if (to + static_cast<size_t>(capacity) > static_cast<size_t>(INT32_MAX))
+bool ListPool::moveList(int32_t node, int32_t capacity) {
+    const int32_t to = takeSlot(capacity);
+    if (to == 0)
         return false;
-    m_entries.resize(to + static_cast<size_t>(capacity), 0);
-    std::copy_n(m_entries.begin() + static_cast<std::ptrdiff_t>(from), m_size[node - 1],
-                m_entries.begin() + static_cast<std::ptrdiff_t>(to));
-    m_start[node - 1] = static_cast<int32_t>(to) + 1;
+    const int32_t from = m_start[node - 1];
+    std::copy_n(m_entries.data() + from - 1, m_size[node - 1], m_entries.data() + to - 1);
+    m_released[sizeClass(m_capacity[node - 1])].push_back(from);
+    m_start[node - 1] = to;
     m_capacity[node - 1] = capacity;
     return true;
 }
 
+int ListPool::sizeClass(int32_t capacity) {
+    int sizeClass = 0;
+    for (int32_t c = kInitialCapacity; c < capacity; c *= 2)
+        ++sizeClass;
+    return sizeClass;
+}
+
 bool ListPool::insert(int32_t node, int32_t index, int32_t value) {
-    if (m_size[node - 1] == m_capacity[node - 1] && !grow(node)) {
-        m_full = true;
+    if (m_size[node - 1] == m_capacity[node - 1] && !moveList(node, 2 * m_capacity[node - 1]))
         return false;
-    }
     int32_t* list = m_entries.data() + m_start[node - 1] - 1;
     const int32_t size = m_size[node - 1]++;
     for (int32_t i = size; i > index; --i)
@@ -80,11 +100,18 @@ bool ListPool::insert(int32_t node, int32_t index, int32_t value) {
     return true;
 }
 
-void ListPool::erase(int32_t node, int32_t index) {
+bool ListPool::erase(int32_t node, int32_t index) {
     int32_t* list = m_entries.data() + m_start[node - 1] - 1;
     const int32_t size = --m_size[node - 1];
     for (int32_t i = index; i < size; ++i)
         list[i] = list[i + 1];
+    // Lists swell while the nodes next to them go in and shrink again as
+    // swaps take arcs away; a list down to a quarter of its slot moves to
+    // one half as large, so that the pool does not keep every peak.
+    const int32_t capacity = m_capacity[node - 1];
+    if (capacity > kInitialCapacity && size <= capacity / 4)
+        return moveList(node, capacity / 2);
+    return true;
 }
 
 void ListPool::pack(int32_t n, int32_t* adjacency, int32_t* adjacencyEnd) const {
@@ -197,9 +224,8 @@ bool PoolBuild::swapAtNewNode(int32_t in1, int32_t k, int32_t io1, int32_t io2, 
     const int32_t insertK = swapInsertionIndex(in1, std::min(io1, io2), io1, io2);
     if (removeIo2 < 0 || insertK < 0)
         return false;
-    m_pool.erase(io1, removeIo2);
-    m_pool.erase(io2, io1InIo2);
-    return m_pool.insert(in1, insertK, k) && m_pool.insert(k, io1InK, in1);
+    return m_pool.erase(io1, removeIo2) && m_pool.erase(io2, io1InIo2) &&
+           m_pool.insert(in1, insertK, k) && m_pool.insert(k, io1InK, in1);
 }
 
 // swapArcsOppositeNode over the pool, with k's list positions as indices: a

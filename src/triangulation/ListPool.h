@@ -1,6 +1,9 @@
 #pragma once
 // Internal: the neighbour lists of a triangulation under construction, each
-// node's list in its own slot of one pool with room to grow, so that
+// node's list in its own slot of one pool with room to grow (a list that
+// outgrows its slot moves to one twice as large, one that shrinks to a
+// quarter of it to one half as large, and the slot it leaves is reused by a
+// later list), so that
 // inserting into or removing from a list moves only that list's entries.
 // The packed layout of the public arrays moves every list after the edited
 // one instead, which on large sets costs far more than the rest of the build.
@@ -39,8 +42,9 @@ public:
     // Inserts `value` before entry `index` (index == size: at the end).
     // False, with full() set, when the pool's positions would pass int32_t.
     bool insert(int32_t node, int32_t index, int32_t value);
-    // Removes entry `index`.
-    void erase(int32_t node, int32_t index);
+    // Removes entry `index`; a list left far smaller than its slot moves to
+    // a smaller one. False as insert.
+    bool erase(int32_t node, int32_t index);
     // Starts the (empty) list of a new node; false as insert.
     bool addList(int32_t node);
     // Appends to node's list; false as insert.
@@ -52,13 +56,20 @@ public:
     void pack(int32_t n, int32_t* adjacency, int32_t* adjacencyEnd) const;
 
 private:
-    // Moves node's list to a larger slot at the end of the pool.
-    bool grow(int32_t node);
+    // Moves node's list to a slot of `capacity` entries; its old slot is kept
+    // for reuse by the next list of that size. False as insert.
+    bool moveList(int32_t node, int32_t capacity);
+    // 1-based start of a free slot of `capacity` entries, a released one
+    // first; 0 (with full() set) when the pool cannot grow.
+    int32_t takeSlot(int32_t capacity);
+    // Slot sizes are the first capacity times a power of two: its exponent.
+    static int sizeClass(int32_t capacity);
 
     std::vector<int32_t> m_entries; // every slot, in pool order
     std::vector<int32_t> m_start;   // 1-based pool position of each node's slot
     std::vector<int32_t> m_size;
     std::vector<int32_t> m_capacity;
+    std::vector<int32_t> m_released[32]; // starts of released slots, by size class
     bool m_full = false;
 };
 
