@@ -49,7 +49,8 @@ double dipoleAnomaly(const Station& s, double x0, double y0, double depth, doubl
     return 100.0 * moment * (3 * c * c - 1) / (r * r * r);
 }
 
-// Vertical attraction (mGal) of a sphere of radius `radius` and density contrast `contrast` (kg/m^3).
+// Vertical attraction (mGal) of a sphere of radius `radius` and density contrast `contrast`
+// (kg/m^3).
 double sphereGravity(const Station& s, double x0, double y0, double depth, double radius,
                      double contrast) {
     const double mass = 4.0 / 3.0 * kPi * radius * radius * radius * contrast;
@@ -58,7 +59,9 @@ double sphereGravity(const Station& s, double x0, double y0, double depth, doubl
     return 6.674e-11 * mass * rz / (r * r * r) * 1e5;
 }
 
-double terrain(double x, double y) { return 5.0 * std::sin(x / 300.0) + 3.0 * std::cos(y / 250.0); }
+double terrain(double x, double y) {
+    return 5.0 * std::sin(x / 300.0) + 3.0 * std::cos(y / 250.0);
+}
 
 std::FILE* create(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "w");
@@ -104,8 +107,9 @@ void writeGravity(const std::string& dir, int stationCount) {
     }
     std::FILE* obs = create(dir + "/gravity.obs");
     std::FILE* pre = create(dir + "/gravity.pre");
-    std::fprintf(obs, "! synthetic gravity survey over a buried sphere\n"
-                      "! easting northing elevation gz(mGal) error(mGal)\n%zu\n",
+    std::fprintf(obs,
+                 "! synthetic gravity survey over a buried sphere\n"
+                 "! easting northing elevation gz(mGal) error(mGal)\n%zu\n",
                  stations.size());
     std::fprintf(pre, "! predicted data\n%zu\n", stations.size());
     for (const Station& s : stations) {
