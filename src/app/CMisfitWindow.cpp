@@ -95,10 +95,16 @@ void drawAxes(QPainter& painter, const HistogramFrame& frame, const RoundTicks& 
                      Qt::AlignCenter, QStringLiteral("> 5"));
     painter.drawText(QRectF(plot.left(), endRow + textHeight, plot.width(), textHeight),
                      Qt::AlignCenter, QStringLiteral("(data - predicted) / error"));
+    painter.save();
+    painter.translate(plot.left() - 58 - textHeight / 2.0, plot.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRectF(-plot.height() / 2, -textHeight / 2.0, plot.height(), textHeight),
+                     Qt::AlignCenter, QStringLiteral("stations"));
+    painter.restore();
     for (const double count : countTicks.values) {
         const double y = frame.yOf(count);
         painter.drawLine(QPointF(plot.left() - 4, y), QPointF(plot.left(), y));
-        painter.drawText(QRectF(0, y - textHeight / 2.0, plot.left() - 6, textHeight),
+        painter.drawText(QRectF(plot.left() - 66, y - textHeight / 2.0, 60, textHeight),
                          Qt::AlignRight | Qt::AlignVCenter,
                          QString::fromStdString(formatRoundTick(count, countTicks.step)));
     }
@@ -117,8 +123,8 @@ void paintResidualHistogram(QPainter& painter, const QRect& area, const MisfitSt
     painter.fillRect(area, Qt::white);
     const int textHeight = painter.fontMetrics().height();
     HistogramFrame frame;
-    frame.plot = QRectF(area.left() + 60, area.top() + 12, area.width() - 80,
-                        area.height() - 24 - 3 * textHeight);
+    frame.plot = QRectF(area.left() + 60 + textHeight, area.top() + 12,
+                        area.width() - 80 - textHeight, area.height() - 24 - 3 * textHeight);
     const double normalPeak = misfit.stations * kResidualBinWidth / std::sqrt(2 * kPi);
     const double highest = std::max({1.0, double(largestBin(misfit)), normalPeak});
     const RoundTicks countTicks = chooseRoundTicks(0, highest, 5);

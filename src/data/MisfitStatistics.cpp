@@ -80,8 +80,8 @@ MisfitStatistics computeMisfit(const double* data, const double* predicted, cons
     misfit.rms = toDouble(std::sqrt(sumOfSquares / n));
     misfit.bias = toDouble(sum / n);
     misfit.chi2PerStation = toDouble(sumOfNormalisedSquares / n);
-    misfit.percentBeyond2 = toDouble(100 * misfit.beyond2 / n);
-    misfit.percentBeyond3 = toDouble(100 * misfit.beyond3 / n);
+    misfit.percentBeyond2 = toDouble(100.0L * misfit.beyond2 / n);
+    misfit.percentBeyond3 = toDouble(100.0L * misfit.beyond3 / n);
     misfit.largestDifference = toDouble(largest);
     return misfit;
 }
