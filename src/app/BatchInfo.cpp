@@ -3,6 +3,7 @@
 #include "CTESKAdatDoc.h"
 #include "CommandLine.h"
 #include "Format.h"
+#include "MisfitStatistics.h"
 
 #include <filesystem>
 
@@ -30,5 +31,7 @@ std::string describeDataSet(const CTESKAdatDoc& doc) {
         text += "predicted: none\n";
     else
         text += "predicted: not read (" + doc.predictedPath + ")\n";
+    if (doc.hasPredicted)
+        text += misfitSummaryText(computeMisfit(doc));
     return text;
 }

@@ -10,5 +10,6 @@ struct CommandLine;
 // start-up. False when the observation file could not be read.
 bool openFromCommandLine(CTESKAdatDoc& doc, const CommandLine& line);
 
-// A short, human-readable summary of a loaded data set.
+// A short, human-readable summary of a loaded data set; with predicted data
+// it ends in the misfit figures.
 std::string describeDataSet(const CTESKAdatDoc& doc);

@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "Format.h"
 #include "MessageBox.h"
+#include "ProfileExport.h"
 #include "ProfileTrace.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ bool needsPredicted(Second second) {
 }
 
 int applySecondPlot(CTESKAdatView& view, const RenderOptions& options) {
+    view.divergingDifferences = options.diverging;
     const bool hasPredicted = view.document().hasPredicted;
     if (needsPredicted(options.second) && !hasPredicted)
         return refuse("--second: the predicted data, and the differences from them, need a "
@@ -128,6 +130,9 @@ int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
         view.arrangeVertical = *options.vertical;
     if (options.magnification)
         view.magnification = *options.magnification;
+    if (options.profileWithPredicted && !view.document().hasPredicted)
+        return refuse("--profile-predicted: the predicted data need a predicted data file.");
+    view.profileWithPredicted = options.profileWithPredicted;
     if (const int status = applyProfile(view, options); status != kBatchOk)
         return status;
     view.relayout();
@@ -165,6 +170,11 @@ int renderPicture(const CommandLine& line) {
         return status;
     if (line.mode == CommandLine::Mode::Info)
         std::fputs(describeDataSet(doc).c_str(), stdout);
+    if (!line.render.exportProfilePath.empty() &&
+        !exportProfile(view, line.render.exportProfilePath))
+        return kBatchFailed;
+    if (line.render.outputPath.empty())
+        return kBatchOk;
     return writePicture(view, line.render.outputPath);
 }
 

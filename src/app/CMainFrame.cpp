@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "CAboutDlg.h"
+#include "CMisfitWindow.h"
 #include "CTESKAdatDoc.h"
 #include "CTESKAdatView.h"
 #include "CViewInteraction.h"
@@ -9,6 +10,7 @@
 #include "MessageBox.h"
 #include "OpenCommand.h"
 #include "Resource.h"
+#include "ToolsCommands.h"
 #include "ViewCommands.h"
 
 #include <QAction>
@@ -60,6 +62,8 @@ CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
     registerFrameCommands();
     registerDocumentCommands(m_commands, m_doc, this);
     registerViewCommands(m_commands, *m_view);
+    registerToolsCommands(m_commands, *m_view, this,
+                          [this]() -> CMisfitWindow& { return misfitWindow(); });
     createMenus();
     createToolBar();
     createAccelerators();
@@ -89,6 +93,15 @@ QSize CMainFrame::initialSize(QSize screen) {
 
 QString CMainFrame::idleMessage() {
     return QStringLiteral("TESKA/PORLIN data viewer - potential-field data for 3-D inversion");
+}
+
+CMisfitWindow& CMainFrame::misfitWindow() {
+    if (!m_misfitWindow) {
+        m_misfitWindow = new CMisfitWindow(m_doc, this);
+        connect(m_view, &CTESKAdatView::dataChanged, m_misfitWindow,
+                &CMisfitWindow::scheduleRefresh);
+    }
+    return *m_misfitWindow;
 }
 
 QAction* CMainFrame::action(int id) const {
@@ -180,6 +193,9 @@ void CMainFrame::registerFrameCommands() {
 bool CMainFrame::executeCommand(int id) {
     const bool ran = m_commands.execute(id);
     refreshCommandStates();
+    // A failed Open empties the document without telling the view.
+    if (ran && m_misfitWindow)
+        m_misfitWindow->scheduleRefresh();
     return ran;
 }
 

@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 
+class CMisfitWindow;
 class CTESKAdatDoc;
 class CTESKAdatView;
 class QAction;
@@ -41,6 +42,9 @@ public:
     // The status bar's banner while nothing else is shown.
     static QString idleMessage();
 
+    // The misfit statistics window, made on first use and kept.
+    CMisfitWindow& misfitWindow();
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -59,4 +63,5 @@ private:
     QToolBar* m_toolBar = nullptr;
     CommandTable m_commands;
     std::map<int, QAction*> m_actions;
+    CMisfitWindow* m_misfitWindow = nullptr;
 };

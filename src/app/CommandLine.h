@@ -29,8 +29,11 @@ struct CommandLine {
     bool isBatchEdit() const { return !edits.empty() || !savePath.empty(); }
 
     RenderOptions render; // --render and the view options of the picture
-    // --render makes the run a batch run that writes a picture.
-    bool isRender() const { return !render.outputPath.empty(); }
+    // --render and --export-profile make the run a batch run that writes a
+    // picture or the profile's values.
+    bool isRender() const {
+        return !render.outputPath.empty() || !render.exportProfilePath.empty();
+    }
 };
 
 // Parses the arguments that follow the program name. "/pre" counts only as

@@ -56,6 +56,15 @@ const std::vector<MenuEntry>& menuLayout() {
         {"&Options", nullptr, "Labels ...", ID_OPTIONS_LABELS, "Change the default labels."},
         {"&Options", nullptr, "log scale", ID_OPTIONS_LOG_SCALE, "Display data on a log scale."},
 
+        {"&Tools", nullptr, "Misfit statistics ...", ID_TOOLS_MISFIT,
+         "Show the misfit figures and the histogram of normalised residuals."},
+        {"&Tools", nullptr, "Diverging colours for differences", ID_TOOLS_DIVERGING,
+         "Show the differences in blue, white and red, white at zero."},
+        {"&Tools", nullptr, "Profile with predicted data", ID_TOOLS_PROFILE_PREDICTED,
+         "Draw the predicted data along the profile too."},
+        {"&Tools", nullptr, "Export profile ...", ID_TOOLS_EXPORT_PROFILE,
+         "Write the profile's samples to a CSV file."},
+
         {"&Help", nullptr, "&About TESKA/PORLIN data viewer ...", ID_APP_ABOUT,
          "Display  TESKA/PORLIN data viewer information."},
     };

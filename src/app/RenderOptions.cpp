@@ -140,6 +140,7 @@ bool takeValuedOption(CommandLine& line, const std::vector<std::string>& argumen
         {"--range", "MIN,MAX"},
         {"--profile", "AX,AY,BX,BY"},
         {"--level", "an integer number of plot units"},
+        {"--export-profile", "a file name"},
     };
     const std::string option = arguments[index];
     const char* form = nullptr;
@@ -152,12 +153,16 @@ bool takeValuedOption(CommandLine& line, const std::vector<std::string>& argumen
     if (!value)
         return true;
     RenderOptions& render = line.render;
-    render.anyViewOption |= option != "--render";
+    render.anyViewOption |= option != "--render" && option != "--export-profile";
     int choice = 0;
     if (option == "--render") {
         if (!render.outputPath.empty())
             refuse(line, "--render may be given once.");
         render.outputPath = *value;
+    } else if (option == "--export-profile") {
+        if (!render.exportProfilePath.empty())
+            refuse(line, "--export-profile may be given once.");
+        render.exportProfilePath = *value;
     } else if (option == "--second") {
         if (findChoice(kSecondChoices, *value, choice))
             render.second = static_cast<Second>(choice);
@@ -189,6 +194,10 @@ bool takeRenderOption(CommandLine& line, const std::vector<std::string>& argumen
         render.vertical = option == "--vertical";
     else if (option == "--no-locations")
         render.hideLocations = true;
+    else if (option == "--diverging")
+        render.diverging = true;
+    else if (option == "--profile-predicted")
+        render.profileWithPredicted = true;
     else
         return takeValuedOption(line, arguments, index);
     render.anyViewOption = true;
@@ -197,12 +206,18 @@ bool takeRenderOption(CommandLine& line, const std::vector<std::string>& argumen
 
 void checkRenderOptions(CommandLine& line) {
     const RenderOptions& render = line.render;
-    if (render.anyViewOption && render.outputPath.empty())
+    if (render.anyViewOption && render.outputPath.empty() && render.exportProfilePath.empty())
         refuse(line, "The view options need --render OUT.png.");
     if (!render.outputPath.empty() && line.observationPath.empty())
         refuse(line, "--render needs an observation file.");
+    if (!render.exportProfilePath.empty() && line.observationPath.empty())
+        refuse(line, "--export-profile needs an observation file.");
     if (render.level && !render.profile)
         refuse(line, "--level needs --profile.");
+    if (render.profileWithPredicted && !render.profile)
+        refuse(line, "--profile-predicted needs --profile.");
+    if (!render.exportProfilePath.empty() && !render.profile)
+        refuse(line, "--export-profile needs --profile.");
     if (render.profile && render.second != Second::Default)
         refuse(line, "--profile shows the profile as the second plot; leave out --second.");
 }
@@ -223,5 +238,13 @@ std::string renderUsageText() {
            "                         across), fitted into the plot as a mouse drag would be\n"
            "  --level L              the profile's level, plot units below its axis\n"
            "  --vertical | --horizontal  the second plot below (default) or beside the main one\n"
-           "  --no-locations         no station marks\n";
+           "  --no-locations         no station marks\n"
+           "  --diverging            difference plots in blue, white and red, white at zero,\n"
+           "                         with a range symmetric about zero\n"
+           "  --profile-predicted    the profile also shows the predicted data, a legend and\n"
+           "                         a distance axis; outside the stations' hull both curves\n"
+           "                         have gaps\n"
+           "  --export-profile OUT.csv  write the profile's samples (distance from A in metres,\n"
+           "                         easting, northing, observed, predicted) to OUT.csv; with\n"
+           "                         --profile, with or without --render\n";
 }

@@ -26,6 +26,9 @@ struct RenderOptions {
     std::optional<int> level;                    // --level, units below the profile axis
     std::optional<bool> vertical;                // --vertical / --horizontal
     bool hideLocations = false;                  // --no-locations
+    bool diverging = false;                      // --diverging: difference plots blue-white-red
+    bool profileWithPredicted = false;           // --profile-predicted
+    std::string exportProfilePath;               // --export-profile: the profile's CSV file
     bool anyViewOption = false;                  // some option other than --render was given
 };
 
@@ -34,8 +37,9 @@ struct RenderOptions {
 // value sets line.error.
 bool takeRenderOption(CommandLine& line, const std::vector<std::string>& arguments, size_t& index);
 
-// The checks that need the whole command line: view options need --render,
-// --level needs --profile, and --profile replaces --second.
+// The checks that need the whole command line: view options need --render
+// (or --export-profile), --level, --profile-predicted and --export-profile
+// need --profile, and --profile replaces --second.
 void checkRenderOptions(CommandLine& line);
 
 // The usage lines of the rendering options.

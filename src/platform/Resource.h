@@ -40,4 +40,10 @@ enum CommandId : int {
     ID_ARRANGE_HORIZONTAL = 32817,
     ID_FONT_DECREASE = 32818,
     ID_FONT_INCREASE = 32819,
+
+    // The Tools menu: judging an inversion's fit.
+    ID_TOOLS_MISFIT = 33100,
+    ID_TOOLS_DIVERGING = 33101,
+    ID_TOOLS_PROFILE_PREDICTED = 33102,
+    ID_TOOLS_EXPORT_PROFILE = 33103,
 };

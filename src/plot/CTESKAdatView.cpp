@@ -38,6 +38,11 @@ CTESKAdatView::~CTESKAdatView() {
 }
 
 void CTESKAdatView::OnUpdate(CView*, long hint, void*) {
+    takeUpdate(hint);
+    emit dataChanged();
+}
+
+void CTESKAdatView::takeUpdate(long hint) {
     if (!m_doc.dataReady)
         return;
     mouseMode = 0;
@@ -163,7 +168,22 @@ void CTESKAdatView::fillSecondValues(PlotKind kind) {
         secondMin = -m;
         secondMax = m;
     }
+    if (usesDivergingColours())
+        centreSecondRangeOnZero();
     toNodeOrder(values, n, *this, secondaryValues);
+}
+
+bool CTESKAdatView::usesDivergingColours() const {
+    return divergingDifferences &&
+           (secondKind == PlotKind::Difference || secondKind == PlotKind::NormalizedDifference);
+}
+
+void CTESKAdatView::centreSecondRangeOnZero() {
+    const double m = std::max(std::fabs(secondMin), std::fabs(secondMax));
+    // All differences zero (or none at all): white, with a range the bar can label.
+    const double half = std::isfinite(m) && m > 0 ? m : 1;
+    secondMin = -half;
+    secondMax = half;
 }
 
 void CTESKAdatView::rescanSecondRange() {
@@ -175,6 +195,7 @@ void CTESKAdatView::rescanSecondRange() {
 }
 
 void CTESKAdatView::refreshErrorValues() {
+    emit dataChanged();
     if (secondKind != PlotKind::Errors)
         return;
     fillSecondValues(PlotKind::Errors);
@@ -183,6 +204,7 @@ void CTESKAdatView::refreshErrorValues() {
 
 void CTESKAdatView::refreshMainValues() {
     toNodeOrder(m_doc.data, m_doc.count, *this, mainValues);
+    emit dataChanged();
 }
 
 void CTESKAdatView::updateScrollRanges() {

@@ -14,6 +14,7 @@
 
 class CDC;
 class CTESKAdatDoc;
+struct ProfileTrace;
 
 class CTESKAdatView : public QAbstractScrollArea,
                       public CView,
@@ -40,6 +41,8 @@ public:
     void relayout();
     // Shows one of the map kinds Errors .. Elevation as the second plot.
     void showSecondKind(PlotKind kind);
+    // True while a difference plot is shown in the diverging colours.
+    bool usesDivergingColours() const;
     // A plain min/max scan of the second plot's values (the colour range's Reset).
     void rescanSecondRange();
     // Reloads the observed values (after noise or a constant was added).
@@ -62,8 +65,13 @@ public:
     // The axes, tick labels and axis labels of a map plot.
     void drawAxes(CDC& dc);
     void drawColourBar(CDC& dc, double max, double min);
+    // The second map plot, in the diverging colours when they apply.
+    void drawSecondMapPlot(CDC& dc);
     // The second plot for PlotKind::Profile.
     void drawProfile(CDC& dc);
+    // The length of the profile line in device pixels, as the paint sees it
+    // (the samples are 4 pixels apart).
+    int profileLengthPixels() const;
     // The whole canvas at the current magnification on white, as copied and rendered.
     QImage renderCanvas();
     // Edit > Copy: the whole canvas onto the clipboard.
@@ -79,6 +87,12 @@ public:
     // Asked by relayout to fit the frame around a canvas of this many pixels.
     std::function<void(QSize canvas)> fitFrameToCanvas;
 
+signals:
+    // The document's stations or values changed (new data, stations
+    // removed, values changed in place): for windows that show figures of
+    // the data. Emitted after the view has taken the change.
+    void dataChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -86,10 +100,14 @@ protected:
 
 private:
     void updateScrollRanges();
+    void takeUpdate(long hint);
     void fillSecondValues(PlotKind kind);
+    void centreSecondRangeOnZero();
+    void drawProfileWithPredicted(CDC& dc, const ProfileTrace& trace, int lengthPixels);
     void renderDirtyArea();
 
     CTESKAdatDoc& m_doc;
     QImage m_backBuffer;
-    QRegion m_dirty; // parts of the back buffer that must be painted again
+    QRegion m_dirty;                     // parts of the back buffer that must be painted again
+    bool m_zeroCentredColourBar = false; // the colour bar being drawn is symmetric about 0
 };

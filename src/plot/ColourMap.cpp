@@ -242,3 +242,22 @@ int ColourScale::indexFor(double v) const {
 int colourIndexFor(double v, double min, double max) {
     return ColourScale(min, max).indexFor(v);
 }
+
+ColourTable divergingColourTable() {
+    static constexpr Rgb kAnchors[] = {
+        {33, 102, 172},  {103, 169, 207}, {209, 229, 240}, {255, 255, 255},
+        {253, 219, 199}, {239, 138, 98},  {178, 24, 43},
+    };
+    const auto blend = [](std::uint8_t from, std::uint8_t to, int step) {
+        return static_cast<std::uint8_t>((from * (10 - step) + to * step + 5) / 10);
+    };
+    ColourTable table;
+    for (int i = 0; i < kColourCount; ++i) {
+        const int anchor = std::min(i / 10, 5), step = i - 10 * anchor;
+        const Rgb& a = kAnchors[anchor];
+        const Rgb& b = kAnchors[anchor + 1];
+        table.colours[static_cast<std::size_t>(i)] = {blend(a.r, b.r, step), blend(a.g, b.g, step),
+                                                      blend(a.b, b.b, step)};
+    }
+    return table;
+}

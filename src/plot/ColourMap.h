@@ -81,3 +81,8 @@ private:
 
 // ColourScale(min, max).indexFor(v), for single values.
 int colourIndexFor(double v, double min, double max);
+
+// The map of differences: blue for negative, white at index 30 (zero in a
+// range symmetric about zero), red for positive; the blues and reds darken
+// linearly through seven anchors, every tenth entry.
+ColourTable divergingColourTable();

@@ -45,7 +45,10 @@ void CTESKAdatView::drawColourBar(CDC& dc, double max, double min) {
 
     dc.SetTextAlign(TA_LEFT | TA_BASELINE);
     const int labelX = barLeft + 60;
-    for (const AxisLabel& label : colourBarLabels(min, max, height)) {
+    std::vector<AxisLabel> labels = colourBarLabels(min, max, height);
+    if (m_zeroCentredColourBar)
+        labels[3].text = "0"; // the white middle, whatever the rounding of the steps
+    for (const AxisLabel& label : labels) {
         dc.TextOut(labelX, label.position, label.text);
         dc.MoveTo(labelX - 20, label.position);
         dc.LineTo(labelX - 30, label.position);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -13,24 +14,47 @@ namespace {
 // The start values of the extremes: the largest single-precision value.
 constexpr double kFloatMax = 3.4028234663852886e38;
 
-// The value of the main data at a point, 0 outside the stations' hull.
+// The value of node values at a point, `outside` outside the stations' hull.
 class ProfileSampler {
 public:
-    explicit ProfileSampler(const StationArrays& arrays) : m_arrays(arrays) {}
+    ProfileSampler(const StationArrays& arrays, const std::vector<double>& values, double outside)
+        : m_arrays(arrays), m_values(values), m_outside(outside) {}
+    explicit ProfileSampler(const StationArrays& arrays)
+        : ProfileSampler(arrays, arrays.mainValues, 0) {}
 
     double valueAt(double x, double y) {
         double value = 0;
-        const int result = interpolateLinear(m_arrays.nodeCount(), x, y, m_arrays.stationX.data(),
-                                             m_arrays.stationY.data(), m_arrays.mainValues.data(),
-                                             m_arrays.adjacency.data(),
-                                             m_arrays.adjacencyEnd.data(), m_startNode, value);
-        return result == Interpolated ? value : 0;
+        const int result =
+            interpolateLinear(m_arrays.nodeCount(), x, y, m_arrays.stationX.data(),
+                              m_arrays.stationY.data(), m_values.data(), m_arrays.adjacency.data(),
+                              m_arrays.adjacencyEnd.data(), m_startNode, value);
+        return result == Interpolated ? value : m_outside;
     }
 
 private:
     const StationArrays& m_arrays;
+    const std::vector<double>& m_values;
+    double m_outside;
     int32_t m_startNode = 1;
 };
+
+// Where traceProfile samples: every `step` plot units from A, `count` times.
+struct SampleSpacing {
+    double length = 0, step = 0;
+    int count = 0;
+};
+
+SampleSpacing spacingOf(const ViewState& state, int lengthPixels) {
+    SampleSpacing spacing;
+    const double ex = state.profileEnd.x - double(state.profileStart.x);
+    const double ey = state.profileEnd.y - double(state.profileStart.y);
+    spacing.length = std::hypot(ex, ey);
+    spacing.step = 4 * spacing.length / lengthPixels;
+    spacing.count = roundHalfAway(spacing.length / spacing.step) - 1;
+    if (!(spacing.length > 0) || lengthPixels <= 0)
+        spacing.count = 0;
+    return spacing;
+}
 
 bool canSample(const StationArrays& arrays) {
     return arrays.nodeCount() >= 3 &&
@@ -76,17 +100,17 @@ ProfileTrace traceProfile(const ViewState& state, const StationArrays& arrays, i
     ProfileTrace trace;
     const double ax = state.profileStart.x, ay = state.profileStart.y;
     const double ex = state.profileEnd.x - ax, ey = state.profileEnd.y - ay;
-    const double length = std::hypot(ex, ey);
+    const SampleSpacing spacing = spacingOf(state, lengthPixels);
+    const double length = spacing.length;
     trace.length = length;
-    trace.step = 4 * length / lengthPixels;
+    trace.step = spacing.step;
     trace.verticalScale =
         -(state.plotHeight * 0.5) / std::max(std::fabs(state.mainMin), std::fabs(state.mainMax));
     trace.lo = kFloatMax;
     trace.hi = -kFloatMax;
 
-    const int samples = roundHalfAway(length / trace.step) - 1;
-    if (!(length > 0) || lengthPixels <= 0 || samples <= 0 || !std::isfinite(trace.verticalScale) ||
-        !canSample(arrays))
+    const int samples = spacing.count;
+    if (samples <= 0 || !std::isfinite(trace.verticalScale) || !canSample(arrays))
         return trace;
 
     const double dx = ex / length, dy = ey / length;
@@ -107,6 +131,36 @@ ProfileTrace traceProfile(const ViewState& state, const StationArrays& arrays, i
         previousY = y;
     }
     return trace;
+}
+
+std::vector<ProfileSample> sampleProfile(const ViewState& state, const StationArrays& arrays,
+                                         const std::vector<double>* predictedNodes,
+                                         int lengthPixels) {
+    std::vector<ProfileSample> samples;
+    const SampleSpacing spacing = spacingOf(state, lengthPixels);
+    if (spacing.count <= 0 || !canSample(arrays))
+        return samples;
+    const bool withPredicted =
+        predictedNodes && predictedNodes->size() >= static_cast<size_t>(arrays.nodeCount());
+    constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
+    ProfileSampler observed(arrays, arrays.mainValues, kGap);
+    ProfileSampler predicted(arrays, withPredicted ? *predictedNodes : arrays.mainValues, kGap);
+    const double ax = state.profileStart.x, ay = state.profileStart.y;
+    const double dx = (state.profileEnd.x - ax) / spacing.length;
+    const double dy = (state.profileEnd.y - ay) / spacing.length;
+    samples.reserve(static_cast<size_t>(spacing.count));
+    for (int j = 0; j < spacing.count; ++j) {
+        ProfileSample sample;
+        sample.along = (j + 1) * spacing.step;
+        const double x = ax + sample.along * dx, y = ay + sample.along * dy;
+        sample.distance = sample.along / state.plotScale;
+        sample.easting = state.regionXMin + x / state.plotScale;
+        sample.northing = state.regionYMax - y / state.plotScale;
+        sample.observed = observed.valueAt(x, y);
+        sample.predicted = withPredicted ? predicted.valueAt(x, y) : kGap;
+        samples.push_back(sample);
+    }
+    return samples;
 }
 
 IntPoint fitIntoMainPlot(IntPoint a, IntPoint b, double plotWidth, double plotHeight) {

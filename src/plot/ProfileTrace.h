@@ -38,6 +38,24 @@ struct ProfileTrace {
 // only while a level is set (profileLevel is not kNoProfileLevel).
 ProfileTrace traceProfile(const ViewState& state, const StationArrays& arrays, int lengthPixels);
 
+// One sample of the profile line at the positions traceProfile uses.
+struct ProfileSample {
+    double along = 0;                 // plot units from A
+    double distance = 0;              // metres from A
+    double easting = 0, northing = 0; // metres
+    double observed = 0;              // NaN outside the stations' hull: a gap
+    double predicted = 0;             // NaN outside the hull or without predicted values
+};
+
+// The samples of traceProfile (every 4 pixels of a line lengthPixels long)
+// with their world positions; outside the stations' hull both values are
+// gaps (NaN). `predictedNodes` holds the predicted values in node order, or
+// is null (then every predicted value is NaN). No samples when traceProfile
+// would take none for a reason of geometry (a short line, no triangulation).
+std::vector<ProfileSample> sampleProfile(const ViewState& state, const StationArrays& arrays,
+                                         const std::vector<double>* predictedNodes,
+                                         int lengthPixels);
+
 // The end B of a line from A (inside the main plot) moved along the line
 // onto the plot's edge when it lies outside; plot units.
 IntPoint fitIntoMainPlot(IntPoint a, IntPoint b, double plotWidth, double plotHeight);

@@ -11,6 +11,8 @@
 #include "PlotFont.h"
 #include "PlotLabels.h"
 #include "ProfileTrace.h"
+#include "RoundTicks.h"
+#include "StationTriangulation.h"
 #include "WaitCursor.h"
 
 #include <QClipboard>
@@ -18,6 +20,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -45,7 +48,7 @@ void drawSecondPlot(CTESKAdatView& view, CDC& dc) {
         view.drawProfile(dc);
     } else if (isMapKind(view.secondKind)) {
         moveWindowOrigin(dc, view.secondOriginX, view.secondOriginY);
-        view.drawMapPlot(dc, view.secondaryValues, view.secondMin, view.secondMax);
+        view.drawSecondMapPlot(dc);
     }
     dc.SetWindowOrg(-200, -200);
 }
@@ -65,8 +68,9 @@ void drawTitles(CTESKAdatView& view, CDC& dc) {
         dc.SelectObject(previous);
 }
 
-// The curve, the crossing marks with their distances, and the level line.
-void drawProfileTrace(CDC& dc, const ProfileTrace& trace, int level) {
+// The curve (unless `withCurve` is false), the crossing marks with their
+// distances, and the level line.
+void drawProfileTrace(CDC& dc, const ProfileTrace& trace, int level, bool withCurve = true) {
     CPen thick(PS_SOLID, 6, RGB(0, 0, 0));
     CPen* previousPen = dc.SelectObject(&thick);
     auto crossing = trace.crossings.begin();
@@ -74,7 +78,7 @@ void drawProfileTrace(CDC& dc, const ProfileTrace& trace, int level) {
         const IntPoint p = trace.curve[j];
         if (j == 0)
             dc.MoveTo(p.x, p.y);
-        else
+        else if (withCurve)
             dc.LineTo(p.x, p.y);
         for (; crossing != trace.crossings.end() && crossing->afterSample == int(j); ++crossing) {
             dc.FillSolidRect(crossing->markX - 1, -4, 3, 9, RGB(0, 0, 200));
@@ -92,6 +96,63 @@ void drawProfileTrace(CDC& dc, const ProfileTrace& trace, int level) {
         dc.SelectObject(&thick);
     }
     dc.SelectObject(previousPen);
+}
+
+// A profile curve of one value of the samples, broken where the value is a gap.
+void drawGappedCurve(CDC& dc, const std::vector<ProfileSample>& samples,
+                     double ProfileSample::*value, double verticalScale, CPen& pen) {
+    CPen* previous = dc.SelectObject(&pen);
+    bool drawing = false;
+    for (const ProfileSample& sample : samples) {
+        const double v = sample.*value;
+        if (!std::isfinite(v)) {
+            drawing = false;
+            continue;
+        }
+        const int x = roundPlot(sample.along), y = roundPlot(v * verticalScale);
+        if (drawing)
+            dc.LineTo(x, y);
+        else
+            dc.MoveTo(x, y);
+        drawing = true;
+    }
+    dc.SelectObject(previous);
+}
+
+constexpr COLORREF kPredictedColour = RGB(220, 30, 30);
+
+void drawProfileLegend(CDC& dc, int top, int rowHeight) {
+    const struct {
+        const char* text;
+        int width;
+        COLORREF colour;
+    } rows[] = {{"observed", 6, RGB(0, 0, 0)}, {"predicted", 4, kPredictedColour}};
+    dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+    int y = top;
+    for (const auto& row : rows) {
+        CPen pen(PS_SOLID, row.width, row.colour);
+        CPen* previous = dc.SelectObject(&pen);
+        dc.MoveTo(20, y - rowHeight / 3);
+        dc.LineTo(80, y - rowHeight / 3);
+        dc.SelectObject(previous);
+        dc.TextOut(95, y, row.text);
+        y += rowHeight;
+    }
+}
+
+// Metres from A below the profile, at round distances.
+void drawDistanceAxis(CDC& dc, double length, double plotScale, int axisY, int rowHeight) {
+    const RoundTicks ticks = chooseRoundTicks(0, length / plotScale, 6);
+    dc.MoveTo(0, axisY);
+    dc.LineTo(roundPlot(length), axisY);
+    dc.SetTextAlign(TA_CENTER | TA_TOP);
+    for (const double metres : ticks.values) {
+        const int x = roundPlot(metres * plotScale);
+        dc.MoveTo(x, axisY);
+        dc.LineTo(x, axisY + 12);
+        dc.TextOut(x, axisY + 16, formatRoundTick(metres, ticks.step));
+    }
+    dc.TextOut(roundPlot(length / 2), axisY + 16 + rowHeight, "Distance from A (m)");
 }
 
 } // namespace
@@ -112,6 +173,20 @@ void CTESKAdatView::OnDraw(CDC& dc) {
     drawTitles(*this, dc);
     if (previous)
         dc.SelectObject(previous);
+}
+
+void CTESKAdatView::drawSecondMapPlot(CDC& dc) {
+    if (!usesDivergingColours()) {
+        drawMapPlot(dc, secondaryValues, secondMin, secondMax);
+        return;
+    }
+    // The main plot keeps the chosen map; only this plot and its bar change.
+    const ColourTable chosen = colourTable;
+    colourTable = divergingColourTable();
+    m_zeroCentredColourBar = true;
+    drawMapPlot(dc, secondaryValues, secondMin, secondMax);
+    m_zeroCentredColourBar = false;
+    colourTable = chosen;
 }
 
 void CTESKAdatView::drawProfile(CDC& dc) {
@@ -137,6 +212,10 @@ void CTESKAdatView::drawProfile(CDC& dc) {
     CSize pixels(roundPlot(length), 1);
     dc.LPtoDP(&pixels);
     const ProfileTrace trace = traceProfile(*this, *this, pixels.cx);
+    if (profileWithPredicted && m_doc.hasPredicted) {
+        drawProfileWithPredicted(dc, trace, pixels.cx);
+        return;
+    }
     drawProfileTrace(dc, trace, profileLevel);
 
     // Without samples there are no extremes to print.
@@ -146,6 +225,49 @@ void CTESKAdatView::drawProfile(CDC& dc) {
     const int labelX = truncatePlot(length) + 160;
     dc.TextOut(labelX, roundPlot(trace.lo * trace.verticalScale), formatString("%.2e", trace.lo));
     dc.TextOut(labelX, roundPlot(trace.hi * trace.verticalScale), formatString("%.2e", trace.hi));
+}
+
+void CTESKAdatView::drawProfileWithPredicted(CDC& dc, const ProfileTrace& trace, int lengthPixels) {
+    std::vector<double> predictedNodes(static_cast<size_t>(nodeCount()),
+                                       std::numeric_limits<double>::quiet_NaN());
+    toNodeOrder(m_doc.predicted, m_doc.count, *this, predictedNodes);
+    const std::vector<ProfileSample> samples =
+        sampleProfile(*this, *this, &predictedNodes, lengthPixels);
+    const int half = roundPlot(plotHeight * 0.5);
+    const int rowHeight = fontHeight + 10;
+    drawDistanceAxis(dc, trace.length, plotScale, half + 20, rowHeight);
+    drawProfileLegend(dc, -half + rowHeight, rowHeight);
+    drawProfileTrace(dc, trace, profileLevel, false);
+    if (!trace.sampled())
+        return;
+    CPen observedPen(PS_SOLID, 6, RGB(0, 0, 0)), predictedPen(PS_SOLID, 4, kPredictedColour);
+    drawGappedCurve(dc, samples, &ProfileSample::observed, trace.verticalScale, observedPen);
+    drawGappedCurve(dc, samples, &ProfileSample::predicted, trace.verticalScale, predictedPen);
+
+    // The extremes of the observed samples inside the hull.
+    double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+    for (const ProfileSample& sample : samples)
+        if (std::isfinite(sample.observed)) {
+            lo = std::min(lo, sample.observed);
+            hi = std::max(hi, sample.observed);
+        }
+    if (!(lo <= hi))
+        return;
+    dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
+    const int labelX = truncatePlot(trace.length) + 160;
+    dc.TextOut(labelX, roundPlot(lo * trace.verticalScale), formatString("%.2e", lo));
+    dc.TextOut(labelX, roundPlot(hi * trace.verticalScale), formatString("%.2e", hi));
+}
+
+int CTESKAdatView::profileLengthPixels() const {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    CDC dc(probe);
+    OnPrepareDC(dc);
+    const double length =
+        std::hypot(double(profileEnd.x) - profileStart.x, double(profileEnd.y) - profileStart.y);
+    CSize pixels(roundPlot(length), 1);
+    dc.LPtoDP(&pixels);
+    return pixels.cx;
 }
 
 bool canvasFits(int width, int height) {

@@ -64,6 +64,11 @@ struct ViewState {
     int profileLevel = kNoProfileLevel; // plot units below the profile axis
     std::string mainLabel, secondLabel, unitsLabel, xAxisLabel, yAxisLabel;
     ColourTable colourTable = normalColourTable(ColourMap::Default);
+    // The difference plots in the blue-white-red map, their range symmetric about 0.
+    bool divergingDifferences = false;
+    // The profile also draws the predicted data, a legend and a distance axis;
+    // samples outside the stations' hull are gaps in both curves.
+    bool profileWithPredicted = false;
 };
 
 // The stations in triangulation node order, and the triangulation itself.

@@ -8,6 +8,7 @@
 #include "TempFiles.h"
 
 #include <QImage>
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -144,6 +145,35 @@ TEST_F(Render, RefusalsAndFailures) {
     EXPECT_EQ(render({"--render", dir.file("no/such/dir.png"), kObservations}), 1);
     EXPECT_EQ(messages.last().style, MB_ICONHAND);
     EXPECT_EQ(render({"--render", out(), dir.file("missing.obs")}), 1);
+}
+
+TEST_F(Render, JudgingOptionsAndTheProfileFile) {
+    const std::string csv = dir.file("line.csv");
+    const CommandLine line = parse({"--export-profile", csv, "--profile", "0,350,1000,350",
+                                    "--profile-predicted", "--diverging", kObservations});
+    ASSERT_TRUE(line.error.empty()) << line.error;
+    EXPECT_TRUE(line.isRender()) << "the profile file alone makes a batch run";
+    EXPECT_TRUE(line.render.diverging);
+    EXPECT_TRUE(line.render.profileWithPredicted);
+    EXPECT_EQ(parse({"--export-profile", csv, kObservations}).error,
+              "--export-profile needs --profile.");
+    EXPECT_EQ(parse({"--render", out(), "--profile-predicted", kObservations}).error,
+              "--profile-predicted needs --profile.");
+    EXPECT_EQ(parse({"--diverging", kObservations}).error,
+              "The view options need --render OUT.png.");
+
+    EXPECT_EQ(renderPicture(line), 2) << "no predicted data to draw";
+    ASSERT_EQ(
+        render({"--export-profile", csv, "--profile", "0,350,1000,350", kObservations, kPredicted}),
+        0);
+    EXPECT_FALSE(std::filesystem::exists(out()));
+    const std::string text = readWholeFile(csv);
+    EXPECT_EQ(text.rfind("distance,easting,northing,observed,predicted\n", 0), 0u);
+    EXPECT_GT(std::count(text.begin(), text.end(), '\n'), 50);
+    ASSERT_EQ(render({"--render", out(), "--diverging", "--second", "normalized", kObservations,
+                      kPredicted}),
+              0);
+    EXPECT_TRUE(std::filesystem::exists(out()));
 }
 
 TEST_F(Render, EditsAreAppliedBeforeDrawing) {

@@ -1,0 +1,28 @@
+#pragma once
+// The Tools menu: misfit statistics, diverging colours for the difference
+// plots, the predicted data on the profile, and the profile's values out.
+
+#include <functional>
+#include <string>
+
+class CommandTable;
+class CTESKAdatView;
+class CMisfitWindow;
+class QWidget;
+
+// `misfitWindow` gives the frame's one misfit window (made on first use).
+void registerToolsCommands(CommandTable& commands, CTESKAdatView& view, QWidget* window,
+                           std::function<CMisfitWindow&()> misfitWindow);
+
+// How Export profile asks for the file name: by default the platform's
+// save dialog; tests install their own. An empty answer cancels.
+using ExportNameAsker = std::function<std::string(QWidget* parent, const std::string& offered)>;
+// Installs an asker and returns the previous one; an empty one restores the dialog.
+ExportNameAsker setExportNameAsker(ExportNameAsker asker);
+
+namespace tools_commands {
+
+// The file name offered for a profile of the data in `dataPath`.
+std::string offeredProfileName(const std::string& dataPath);
+
+} // namespace tools_commands

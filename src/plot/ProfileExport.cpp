@@ -1,0 +1,62 @@
+#include "ProfileExport.h"
+
+#include "CTESKAdatDoc.h"
+#include "CTESKAdatView.h"
+#include "Format.h"
+#include "MessageBox.h"
+#include "StationTriangulation.h"
+
+#include <QSaveFile>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+void appendField(std::string& row, double value) {
+    row += ',';
+    if (std::isfinite(value))
+        row += formatString("%.10g", value);
+}
+
+} // namespace
+
+std::string profileCsvText(const std::vector<ProfileSample>& samples, bool withPredicted) {
+    std::string text = "distance,easting,northing,observed,predicted\n";
+    for (const ProfileSample& sample : samples) {
+        std::string row = formatString("%.10g", sample.distance);
+        appendField(row, sample.easting);
+        appendField(row, sample.northing);
+        appendField(row, sample.observed);
+        if (withPredicted)
+            appendField(row, sample.predicted);
+        else
+            row += ',';
+        text += row + '\n';
+    }
+    return text;
+}
+
+std::vector<ProfileSample> viewProfileSamples(CTESKAdatView& view) {
+    const CTESKAdatDoc& doc = view.document();
+    // Gaps unless the predicted values belong to the stations triangulated.
+    std::vector<double> predictedNodes(static_cast<size_t>(view.nodeCount()),
+                                       std::numeric_limits<double>::quiet_NaN());
+    if (doc.hasPredicted)
+        toNodeOrder(doc.predicted, doc.count, view, predictedNodes);
+    return sampleProfile(view, view, doc.hasPredicted ? &predictedNodes : nullptr,
+                         view.profileLengthPixels());
+}
+
+bool exportProfile(CTESKAdatView& view, const std::string& path) {
+    const std::string text = profileCsvText(viewProfileSamples(view), view.document().hasPredicted);
+    QSaveFile file(QString::fromLocal8Bit(path.c_str()));
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(text.data(), qint64(text.size())) == qint64(text.size()) &&
+                         file.commit();
+    if (!written) {
+        const std::string cause = file.errorString().toLocal8Bit().toStdString();
+        file.cancelWriting();
+        AfxMessageBox("Error: " + path + "\ncould not be written: " + cause + ".", MB_ICONHAND);
+    }
+    return written;
+}
