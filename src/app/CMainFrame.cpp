@@ -57,6 +57,7 @@ CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
     mouse->setStatusText = [this](const QString& text) { setStatusText(text); };
     mouse->showIdleMessage = [this] { showIdleMessage(); };
 
+    m_doc.history.setEnabled(true);
     registerFrameCommands();
     registerDocumentCommands(m_commands, m_doc, this);
     registerViewCommands(m_commands, *m_view);
@@ -161,6 +162,13 @@ void CMainFrame::createAccelerators() {
         command->setShortcutContext(Qt::WindowShortcut);
         addAction(command); // keys of commands without a menu item work too
     }
+    for (const Accelerator& key : desktopKeyTable()) {
+        auto* shortcut = new QAction(this);
+        shortcut->setShortcut(key.keys);
+        shortcut->setShortcutContext(Qt::WindowShortcut);
+        connect(shortcut, &QAction::triggered, this, [this, id = key.id] { executeCommand(id); });
+        addAction(shortcut);
+    }
 }
 
 void CMainFrame::registerFrameCommands() {
@@ -172,6 +180,12 @@ void CMainFrame::registerFrameCommands() {
     m_commands.add(
         ID_VIEW_TOOLBAR, [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); },
         [this](CCmdUI& ui) { ui.SetCheck(m_toolBar && !m_toolBar->isHidden()); });
+    m_commands.add(
+        ID_EDIT_UNDO, [this] { m_doc.undo(); },
+        [this](CCmdUI& ui) { ui.Enable(m_doc.history.canUndo()); });
+    m_commands.add(
+        ID_EDIT_REDO, [this] { m_doc.redo(); },
+        [this](CCmdUI& ui) { ui.Enable(m_doc.history.canRedo()); });
     m_commands.add(
         ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
         [this](CCmdUI& ui) { ui.SetCheck(!statusBar()->isHidden()); });
@@ -191,6 +205,19 @@ void CMainFrame::refreshCommandStates() {
         if (ui.checkable())
             item->setChecked(ui.checked());
     }
+    updateUndoPrompts();
+}
+
+void CMainFrame::updateUndoPrompts() {
+    const auto prompt = [](QAction* item, const char* verb, const std::string& label,
+                           const char* idle) {
+        if (item)
+            item->setStatusTip(label.empty() ? QString::fromUtf8(idle)
+                                             : QString::fromUtf8(verb) + ' ' +
+                                                   QString::fromLocal8Bit(label.c_str()));
+    };
+    prompt(action(ID_EDIT_UNDO), "Undo", m_doc.history.undoLabel(), "Undo the last change");
+    prompt(action(ID_EDIT_REDO), "Redo", m_doc.history.redoLabel(), "Redo the change last undone");
 }
 
 void CMainFrame::setStatusText(const QString& text) {

@@ -117,6 +117,7 @@ bool CTESKAdatDoc::allocateStations(long long requested, long long bytesInFile) 
 bool CTESKAdatDoc::readObservationFile(const std::string& path) {
     data::ClassicNumericLocale classic;
     hasPredicted = false;
+    history.clear(); // the steps belong to the previous set
 
     // Whatever a failed read leaves, the document holds no stations and
     // nothing to save (failRead): the previous set is no longer shown, so

@@ -110,6 +110,7 @@ bool CTESKAdatDoc::OnSaveDocument(const std::string& path) {
         return false;
     }
     SetModifiedFlag(false);
+    history.markSaved();
     if (dataPath != path)
         AfxMessageBox("The data filename has changed.\nMake sure you use the correct name in "
                       "the inversion interface.",

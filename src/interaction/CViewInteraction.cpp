@@ -397,6 +397,7 @@ void CViewInteraction::changeError(int index, double error) {
     double& stored = m_doc.error[static_cast<size_t>(index)];
     if (error == stored)
         return;
+    m_doc.recordChange("Change error", data::UndoRefresh::Values);
     stored = error;
     m_doc.SetModifiedFlag();
     // A shown second plot turns to the errors; all second plots share one place.
