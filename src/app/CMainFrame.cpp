@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -56,6 +57,12 @@ CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
     auto* mouse = new CViewInteraction(*m_view, this);
     mouse->setStatusText = [this](const QString& text) { setStatusText(text); };
     mouse->showIdleMessage = [this] { showIdleMessage(); };
+    // The hover readout has a pane of its own at the right; the message pane keeps its texts.
+    auto* hoverPane = new QLabel(this);
+    hoverPane->setObjectName(QStringLiteral("hoverPane"));
+    statusBar()->addPermanentWidget(hoverPane);
+    mouse->setHoverText = [hoverPane](const QString& text) { hoverPane->setText(text); };
+    mouse->runCommand = [this](int id) { return executeCommand(id); };
 
     m_doc.history.setEnabled(true);
     registerFrameCommands();

@@ -78,6 +78,8 @@ public:
 
     // Asked by relayout to fit the frame around a canvas of this many pixels.
     std::function<void(QSize canvas)> fitFrameToCanvas;
+    // Asked by Esc first: true when it ended a mouse gesture instead.
+    std::function<bool()> cancelGesture;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
