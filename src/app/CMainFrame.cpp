@@ -9,6 +9,7 @@
 #include "MessageBox.h"
 #include "OpenCommand.h"
 #include "Resource.h"
+#include "TableCommands.h"
 #include "ViewCommands.h"
 
 #include <QAction>
@@ -68,6 +69,7 @@ CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
     registerFrameCommands();
     registerDocumentCommands(m_commands, m_doc, this);
     registerViewCommands(m_commands, *m_view);
+    registerTableCommands(m_commands, m_doc, this);
     createMenus();
     createToolBar();
     createAccelerators();

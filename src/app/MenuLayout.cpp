@@ -59,6 +59,9 @@ const std::vector<MenuEntry>& menuLayout() {
         {"&Options", nullptr, "Labels ...", ID_OPTIONS_LABELS, "Change the default labels."},
         {"&Options", nullptr, "log scale", ID_OPTIONS_LOG_SCALE, "Display data on a log scale."},
 
+        {"&Tools", nullptr, "Export stations as CSV ...", ID_TOOLS_EXPORT_STATIONS,
+         "Write the stations as a comma-separated table."},
+
         {"&Help", nullptr, "&About TESKA/PORLIN data viewer ...", ID_APP_ABOUT,
          "Display  TESKA/PORLIN data viewer information."},
     };

@@ -2,6 +2,7 @@
 
 #include "MessageBox.h"
 #include "NumberScan.h"
+#include "StationTableReader.h"
 #include "TextFile.h"
 
 #include <climits>
@@ -127,6 +128,9 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
         return failRead("Data file doesn't exist.\n" + path, MB_OK);
 
     const std::string* countLine = &skipComments(reader);
+    // A line of column names is never a count: the file is a table.
+    if (data::isColumnHeader(*countLine))
+        return readStationTable(reader, *countLine, path);
     isMagnetic =
         std::sscanf(countLine->c_str(), "%lf %lf %lf", &header1a, &header1b, &header1c) == 3;
     if (isMagnetic) {

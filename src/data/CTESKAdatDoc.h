@@ -12,6 +12,10 @@
 #include <cstdint>
 #include <string>
 
+namespace data {
+class TextLineReader;
+}
+
 class CTESKAdatDoc : public CDocument, public ObservationSet {
 public:
     CTESKAdatDoc() = default;
@@ -116,6 +120,10 @@ public:
 
 private:
     bool allocateStations(long long requested, long long bytesInFile);
+    // Reads the stations of a table whose column names `header` holds, the
+    // rest of the file being its rows (StationTableImport.cpp).
+    bool readStationTable(data::TextLineReader& reader, const std::string& header,
+                          const std::string& path);
     // A failed observation read: no stations, nothing to save, the message; false.
     bool failRead(const std::string& message, unsigned style);
     // The first view, when it takes in-place value reloads.
