@@ -6,6 +6,7 @@
 #include "EditChecks.h"
 #include "MessageBox.h"
 #include "Random.h"
+#include "StationTable.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -183,6 +184,11 @@ bool takeEditOption(CommandLine& line, const std::vector<std::string>& arguments
         }
         return true;
     }
+    if (option == "--export-csv") {
+        if (const std::string* value = takeValue(line, arguments, index, "a file name"))
+            line.exportCsvPath = *value;
+        return true;
+    }
     if (option == "--save") {
         if (const std::string* value = takeValue(line, arguments, index, "a file name")) {
             if (!line.savePath.empty() && line.error.empty())
@@ -198,6 +204,8 @@ int applyBatchEdits(CTESKAdatDoc& doc, const CommandLine& line) {
     for (const EditOption& edit : line.edits)
         if (const int status = applyEdit(doc, edit, line); status != kBatchOk)
             return status;
+    if (!line.exportCsvPath.empty() && !data::exportStationTable(doc, line.exportCsvPath))
+        return kBatchFailed;
     if (line.savePath.empty())
         return kBatchOk;
     if (!doc.canSave()) {

@@ -10,12 +10,14 @@
 #include "MessageBox.h"
 #include "OpenCommand.h"
 #include "Resource.h"
+#include "TableCommands.h"
 #include "ToolsCommands.h"
 #include "ViewCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -58,12 +60,20 @@ CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
     auto* mouse = new CViewInteraction(*m_view, this);
     mouse->setStatusText = [this](const QString& text) { setStatusText(text); };
     mouse->showIdleMessage = [this] { showIdleMessage(); };
+    // The hover readout has a pane of its own at the right; the message pane keeps its texts.
+    auto* hoverPane = new QLabel(this);
+    hoverPane->setObjectName(QStringLiteral("hoverPane"));
+    statusBar()->addPermanentWidget(hoverPane);
+    mouse->setHoverText = [hoverPane](const QString& text) { hoverPane->setText(text); };
+    mouse->runCommand = [this](int id) { return executeCommand(id); };
 
+    m_doc.history.setEnabled(true);
     registerFrameCommands();
     registerDocumentCommands(m_commands, m_doc, this);
     registerViewCommands(m_commands, *m_view);
     registerToolsCommands(m_commands, *m_view, this,
                           [this]() -> CMisfitWindow& { return misfitWindow(); });
+    registerTableCommands(m_commands, m_doc, this);
     createMenus();
     createToolBar();
     createAccelerators();
@@ -174,6 +184,13 @@ void CMainFrame::createAccelerators() {
         command->setShortcutContext(Qt::WindowShortcut);
         addAction(command); // keys of commands without a menu item work too
     }
+    for (const Accelerator& key : desktopKeyTable()) {
+        auto* shortcut = new QAction(this);
+        shortcut->setShortcut(key.keys);
+        shortcut->setShortcutContext(Qt::WindowShortcut);
+        connect(shortcut, &QAction::triggered, this, [this, id = key.id] { executeCommand(id); });
+        addAction(shortcut);
+    }
 }
 
 void CMainFrame::registerFrameCommands() {
@@ -185,6 +202,12 @@ void CMainFrame::registerFrameCommands() {
     m_commands.add(
         ID_VIEW_TOOLBAR, [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); },
         [this](CCmdUI& ui) { ui.SetCheck(m_toolBar && !m_toolBar->isHidden()); });
+    m_commands.add(
+        ID_EDIT_UNDO, [this] { m_doc.undo(); },
+        [this](CCmdUI& ui) { ui.Enable(m_doc.history.canUndo()); });
+    m_commands.add(
+        ID_EDIT_REDO, [this] { m_doc.redo(); },
+        [this](CCmdUI& ui) { ui.Enable(m_doc.history.canRedo()); });
     m_commands.add(
         ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
         [this](CCmdUI& ui) { ui.SetCheck(!statusBar()->isHidden()); });
@@ -207,6 +230,19 @@ void CMainFrame::refreshCommandStates() {
         if (ui.checkable())
             item->setChecked(ui.checked());
     }
+    updateUndoPrompts();
+}
+
+void CMainFrame::updateUndoPrompts() {
+    const auto prompt = [](QAction* item, const char* verb, const std::string& label,
+                           const char* idle) {
+        if (item)
+            item->setStatusTip(label.empty() ? QString::fromUtf8(idle)
+                                             : QString::fromUtf8(verb) + ' ' +
+                                                   QString::fromLocal8Bit(label.c_str()));
+    };
+    prompt(action(ID_EDIT_UNDO), "Undo", m_doc.history.undoLabel(), "Undo the last change");
+    prompt(action(ID_EDIT_REDO), "Redo", m_doc.history.redoLabel(), "Redo the change last undone");
 }
 
 void CMainFrame::setStatusText(const QString& text) {

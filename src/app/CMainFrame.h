@@ -57,6 +57,8 @@ private:
     QAction* actionFor(int id, const char* text);
     void fitToCanvas(QSize canvas);
     void updateCaption(const std::string& title);
+    // The undo and redo prompts name the step they would cross.
+    void updateUndoPrompts();
 
     CTESKAdatDoc& m_doc;
     CTESKAdatView* m_view;

@@ -89,6 +89,8 @@ std::string usageText() {
            "  --log-scale                      switch values to and from log10\n"
            "  --delete-station N               remove station N (1 is the first)\n"
            "  --save OUT                       write the observation file OUT\n"
+           "  --export-csv OUT.csv             write the stations (after the edits) as a\n"
+           "                                   comma-separated table\n"
            "\n" +
            renderUsageText();
 }

@@ -23,10 +23,13 @@ struct CommandLine {
 
     std::vector<EditOption> edits; // edit options, applied in the order given
     std::string savePath;          // --save: where the edited data set is written
+    std::string exportCsvPath;     // --export-csv: where the stations are written as a table
     bool hasSeed = false;          // --seed: the noise generator's seed instead of the clock
     std::uint32_t seed = 0;
-    // Edits or --save make the run a batch run without a window.
-    bool isBatchEdit() const { return !edits.empty() || !savePath.empty(); }
+    // Edits, --save or --export-csv make the run a batch run without a window.
+    bool isBatchEdit() const {
+        return !edits.empty() || !savePath.empty() || !exportCsvPath.empty();
+    }
 
     RenderOptions render; // --render and the view options of the picture
     // --render and --export-profile make the run a batch run that writes a

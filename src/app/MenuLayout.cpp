@@ -21,6 +21,9 @@ const std::vector<MenuEntry>& menuLayout() {
         {"&Edit", nullptr, "Crop data", ID_EDIT_CROP, "Remove data outside current region."},
         {"&Edit", nullptr, nullptr, 0, nullptr},
         {"&Edit", nullptr, "&Copy", ID_EDIT_COPY, "Copy the image and put it on the Clipboard"},
+        {"&Edit", nullptr, nullptr, 0, nullptr},
+        {"&Edit", nullptr, "Undo\tCtrl+Z", ID_EDIT_UNDO, "Undo the last change"},
+        {"&Edit", nullptr, "Redo\tCtrl+Y", ID_EDIT_REDO, "Redo the change last undone"},
 
         {"&View", nullptr, "Locations", ID_VIEW_LOCATIONS, "Display measurement locations."},
         {"&View", nullptr, "Errors", ID_VIEW_ERRORS, "Display errors"},
@@ -64,6 +67,8 @@ const std::vector<MenuEntry>& menuLayout() {
          "Draw the predicted data along the profile too."},
         {"&Tools", nullptr, "Export profile ...", ID_TOOLS_EXPORT_PROFILE,
          "Write the profile's samples to a CSV file."},
+        {"&Tools", nullptr, "Export stations as CSV ...", ID_TOOLS_EXPORT_STATIONS,
+         "Write the stations as a comma-separated table."},
 
         {"&Help", nullptr, "&About TESKA/PORLIN data viewer ...", ID_APP_ABOUT,
          "Display  TESKA/PORLIN data viewer information."},
@@ -105,6 +110,19 @@ const std::vector<Accelerator>& acceleratorTable() {
         {QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), ID_VIEW_MAGNIFY},
         {QKeySequence(Qt::Key_Minus), ID_VIEW_SHRINK},
         {QKeySequence(Qt::KeypadModifier | Qt::Key_Minus), ID_VIEW_SHRINK},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), ID_EDIT_UNDO},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), ID_EDIT_REDO},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), ID_EDIT_REDO},
+    };
+    return entries;
+}
+
+const std::vector<Accelerator>& desktopKeyTable() {
+    static const std::vector<Accelerator> entries = {
+        {QKeySequence(Qt::CTRL | Qt::Key_S), ID_FILE_SAVE_AS},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), ID_APP_EXIT},
+        {QKeySequence(Qt::Key_F1), ID_APP_ABOUT},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), ID_EDIT_COPY},
     };
     return entries;
 }

@@ -26,3 +26,6 @@ struct Accelerator {
 const std::vector<MenuEntry>& menuLayout();
 const std::vector<ToolbarEntry>& toolbarLayout();
 const std::vector<Accelerator>& acceleratorTable();
+// Keys that desktop programs share (save, quit, help), on actions of their
+// own so that the menu items keep showing their own keys.
+const std::vector<Accelerator>& desktopKeyTable();

@@ -2,6 +2,7 @@
 
 #include "MessageBox.h"
 #include "NumberScan.h"
+#include "StationTableReader.h"
 #include "TextFile.h"
 
 #include <climits>
@@ -117,6 +118,7 @@ bool CTESKAdatDoc::allocateStations(long long requested, long long bytesInFile) 
 bool CTESKAdatDoc::readObservationFile(const std::string& path) {
     data::ClassicNumericLocale classic;
     hasPredicted = false;
+    history.clear(); // the steps belong to the previous set
 
     // Whatever a failed read leaves, the document holds no stations and
     // nothing to save (failRead): the previous set is no longer shown, so
@@ -126,6 +128,9 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
         return failRead("Data file doesn't exist.\n" + path, MB_OK);
 
     const std::string* countLine = &skipComments(reader);
+    // A line of column names is never a count: the file is a table.
+    if (data::isColumnHeader(*countLine))
+        return readStationTable(reader, *countLine, path);
     isMagnetic =
         std::sscanf(countLine->c_str(), "%lf %lf %lf", &header1a, &header1b, &header1c) == 3;
     if (isMagnetic) {

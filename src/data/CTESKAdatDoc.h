@@ -4,12 +4,17 @@
 
 #include "Document.h"
 #include "EditChecks.h"
+#include "EditHistory.h"
 #include "ObservationSet.h"
 #include "Random.h"
 #include "ValueRefresher.h"
 
 #include <cstdint>
 #include <string>
+
+namespace data {
+class TextLineReader;
+}
 
 class CTESKAdatDoc : public CDocument, public ObservationSet {
 public:
@@ -82,6 +87,16 @@ public:
     // false (nothing changed) when canToggleLogScale() is false.
     bool toggleLogScale();
 
+    // Undo and redo of the edits above: the station set comes back exactly as
+    // it was, the views take it in as they took in the edit, and the modified
+    // flag is clear again where the set is the saved one. False (nothing
+    // changed) when there is nothing to undo or redo.
+    bool undo();
+    bool redo();
+    // Called by every edit just before it changes the set: a step named
+    // `label` (its menu text) with a copy of the set, while the history records.
+    void recordChange(const char* label, data::UndoRefresh refresh, bool modifies = true);
+
     // Writes the data set to `path` (ObservationWriter.cpp). On success: not
     // modified, the changed-name notice when `path` differs from dataPath,
     // dataPath = path. On failure: a message naming the path and the cause,
@@ -100,9 +115,15 @@ public:
     data::RememberedEditValues editValues;
     // The noise command's generator and spare deviate, kept for the run.
     data::GaussianDeviates noiseSource;
+    // The steps that undo and redo cross; cleared by every read.
+    data::EditHistory history;
 
 private:
     bool allocateStations(long long requested, long long bytesInFile);
+    // Reads the stations of a table whose column names `header` holds, the
+    // rest of the file being its rows (StationTableImport.cpp).
+    bool readStationTable(data::TextLineReader& reader, const std::string& header,
+                          const std::string& path);
     // A failed observation read: no stations, nothing to save, the message; false.
     bool failRead(const std::string& message, unsigned style);
     // The first view, when it takes in-place value reloads.
@@ -112,6 +133,11 @@ private:
     template <class Keep> int compactStations(Keep keep);
     void afterStationsRemoved();
     void setErrors(double factor, double minimum);
+    data::StationSnapshot snapshot() const;
+    // Exchanges the station set with `other` (an undo or redo step).
+    void exchangeStations(data::StationSnapshot& other);
+    void takeInRestoredStations(data::UndoRefresh refresh);
+    bool crossStep(data::EditHistory::Step* step);
 
     // Predicted values that have no logarithm (0, negative), kept while the
     // log scale is on so that switching it off gives them back.

@@ -5,6 +5,7 @@
 #include "CTESKAdatDoc.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -55,6 +56,7 @@ void CTESKAdatDoc::setErrors(double factor, double minimum) {
 }
 
 void CTESKAdatDoc::assignStandardDeviation(double percent, double minimum) {
+    recordChange("Assign standard deviation", data::UndoRefresh::Values);
     setErrors(percent * kAssignFactor, minimum);
     SetModifiedFlag(true);
     if (ValueRefresher* view = firstValueRefresher()) {
@@ -64,6 +66,7 @@ void CTESKAdatDoc::assignStandardDeviation(double percent, double minimum) {
 }
 
 void CTESKAdatDoc::addGaussianNoise(double percent, double minimum, std::uint32_t seed) {
+    recordChange("Add Gaussian noise", data::UndoRefresh::Values);
     setErrors(percent * kNoiseFactor, minimum);
     SetModifiedFlag(true);
     // Reseeding keeps a spare deviate left over from the previous command.
@@ -79,6 +82,7 @@ void CTESKAdatDoc::addGaussianNoise(double percent, double minimum, std::uint32_
 }
 
 void CTESKAdatDoc::addConstant(double constant) {
+    recordChange("Add constant", data::UndoRefresh::Values);
     for (int i = 0; i < count; ++i)
         data[i] += constant;
     // Shifted rather than recomputed: the extents move with the values.
@@ -94,12 +98,14 @@ void CTESKAdatDoc::addConstant(double constant) {
 bool CTESKAdatDoc::downsample(int step) {
     if (step < 1 || count <= 0)
         return false;
+    recordChange("Downsample data", data::UndoRefresh::Stations);
     count = compactStations([step](int i) { return i % step == 0; });
     afterStationsRemoved();
     return true;
 }
 
 void CTESKAdatDoc::cropToRegion(double x1, double x2, double y1, double y2) {
+    recordChange("Crop data", data::UndoRefresh::Stations);
     // Written so that a NaN coordinate fails the test.
     count = compactStations(
         [&](int i) { return x1 <= x[i] && x[i] <= x2 && y1 <= y[i] && y[i] <= y2; });
@@ -109,6 +115,7 @@ void CTESKAdatDoc::cropToRegion(double x1, double x2, double y1, double y2) {
 bool CTESKAdatDoc::deleteStation(int index) {
     if (index < 0 || index >= count)
         return false;
+    recordChange("Delete station", data::UndoRefresh::Stations);
     count = compactStations([index](int i) { return i != index; });
     afterStationsRemoved();
     return true;
@@ -117,6 +124,7 @@ bool CTESKAdatDoc::deleteStation(int index) {
 bool CTESKAdatDoc::toggleLogScale() {
     if (!canToggleLogScale())
         return false;
+    recordChange("log scale", data::UndoRefresh::Scale, false);
     const bool predictedToo = hasPredicted;
     if (!logScale) {
         // Predicted values without a logarithm would come back as NaN; keep
@@ -147,4 +155,80 @@ bool CTESKAdatDoc::toggleLogScale() {
     logScale = !logScale;
     UpdateAllViews(nullptr, HintNewData);
     return true;
+}
+
+// --- Undo and redo ---
+
+data::StationSnapshot CTESKAdatDoc::snapshot() const {
+    const auto n = static_cast<std::ptrdiff_t>(count);
+    const auto head = [n](const std::vector<double>& array) {
+        return array.size() >= static_cast<size_t>(n)
+                   ? std::vector<double>(array.begin(), array.begin() + n)
+                   : array;
+    };
+    data::StationSnapshot copy;
+    copy.x = head(x);
+    copy.y = head(y);
+    copy.data = head(data);
+    copy.elevation = head(elevation);
+    copy.predicted = hasPredicted ? head(predicted) : predicted;
+    copy.error = head(error);
+    copy.predictedBeforeLog = m_predictedBeforeLog;
+    copy.xMin = xMin, copy.xMax = xMax, copy.yMin = yMin, copy.yMax = yMax;
+    copy.dataMin = dataMin, copy.dataMax = dataMax;
+    copy.count = count;
+    copy.logScale = logScale;
+    return copy;
+}
+
+void CTESKAdatDoc::exchangeStations(data::StationSnapshot& other) {
+    x.swap(other.x);
+    y.swap(other.y);
+    data.swap(other.data);
+    elevation.swap(other.elevation);
+    predicted.swap(other.predicted);
+    error.swap(other.error);
+    m_predictedBeforeLog.swap(other.predictedBeforeLog);
+    std::swap(xMin, other.xMin), std::swap(xMax, other.xMax);
+    std::swap(yMin, other.yMin), std::swap(yMax, other.yMax);
+    std::swap(dataMin, other.dataMin), std::swap(dataMax, other.dataMax);
+    std::swap(count, other.count);
+    std::swap(logScale, other.logScale);
+}
+
+void CTESKAdatDoc::recordChange(const char* label, data::UndoRefresh refresh, bool modifies) {
+    if (history.enabled())
+        history.record(label, refresh, modifies, snapshot());
+}
+
+void CTESKAdatDoc::takeInRestoredStations(data::UndoRefresh refresh) {
+    if (refresh == data::UndoRefresh::Values) {
+        if (ValueRefresher* view = firstValueRefresher()) {
+            view->refreshMainValues();
+            view->refreshErrorValues();
+            view->invalidate();
+        }
+        return;
+    }
+    // The views rebuild only from data that are ready, as after a read.
+    dataReady = count > 0;
+    UpdateAllViews(nullptr,
+                   refresh == data::UndoRefresh::Scale ? HintNewData : HintStationsChanged);
+}
+
+bool CTESKAdatDoc::crossStep(data::EditHistory::Step* step) {
+    if (!step)
+        return false;
+    exchangeStations(step->snapshot);
+    SetModifiedFlag(history.modifiedSinceSave());
+    takeInRestoredStations(step->refresh);
+    return true;
+}
+
+bool CTESKAdatDoc::undo() {
+    return crossStep(history.stepBack());
+}
+
+bool CTESKAdatDoc::redo() {
+    return crossStep(history.stepForward());
 }

@@ -5,6 +5,7 @@
 
 #include "CTESKAdatDoc.h"
 
+#include "FileWriting.h"
 #include "MessageBox.h"
 #include "TextFile.h"
 
@@ -65,9 +66,11 @@ bool writeStations(std::FILE* file, const ObservationSet& set) {
     return true;
 }
 
+} // namespace
+
 // Writes a temporary file beside `target` and renames it over the target.
 // Returns 0, or the errno of the step that failed (the temporary is removed).
-int writeReplacing(const std::string& target, const ObservationSet& set) {
+int data::writeFileReplacing(const std::string& target, const FileContents& write) {
     std::string temporary =
         (fs::path(folderOf(target)) / ("." + fs::path(target).filename().string() + ".XXXXXX"))
             .string();
@@ -84,8 +87,8 @@ int writeReplacing(const std::string& target, const ObservationSet& set) {
     const mode_t permissions = permissionsFor(target);
     errno = 0;
     int cause = 0;
-    if (::fchmod(descriptor, permissions) != 0 || !writeStations(file, set) ||
-        std::fflush(file) != 0 || ::fsync(descriptor) != 0)
+    if (::fchmod(descriptor, permissions) != 0 || !write(file) || std::fflush(file) != 0 ||
+        ::fsync(descriptor) != 0)
         cause = errno ? errno : EIO;
     if (std::fclose(file) != 0 && cause == 0)
         cause = errno ? errno : EIO;
@@ -96,20 +99,31 @@ int writeReplacing(const std::string& target, const ObservationSet& set) {
     return cause;
 }
 
-} // namespace
+int data::writeFileReplacing(const std::string& path, const std::string& text) {
+    if (path.empty())
+        return ENOENT;
+    return writeFileReplacing(replacedFile(path), [&text](std::FILE* file) {
+        return std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    });
+}
 
 bool CTESKAdatDoc::OnSaveDocument(const std::string& path) {
     if (count <= 0) {
         AfxMessageBox("Error: " + path + "\ncould not be saved: there are no data.", MB_ICONHAND);
         return false;
     }
-    const int cause = path.empty() ? ENOENT : writeReplacing(replacedFile(path), *this);
+    const int cause = path.empty()
+                          ? ENOENT
+                          : data::writeFileReplacing(replacedFile(path), [this](std::FILE* file) {
+                                return writeStations(file, *this);
+                            });
     if (cause != 0) {
         AfxMessageBox("Error: " + path + "\ncould not be saved: " + std::strerror(cause) + ".",
                       MB_ICONHAND);
         return false;
     }
     SetModifiedFlag(false);
+    history.markSaved();
     if (dataPath != path)
         AfxMessageBox("The data filename has changed.\nMake sure you use the correct name in "
                       "the inversion interface.",

@@ -46,6 +46,7 @@ const std::string& TextLineReader::readLine() {
         m_atEnd = true;
         return m_line;
     }
+    ++m_lineNumber;
     size_t n = static_cast<size_t>(length);
     if (n > 0 && m_buffer[n - 1] == '\n')
         --n;

@@ -25,6 +25,8 @@ public:
     // At the end of the file: an empty line (and atEnd() becomes true).
     const std::string& readLine();
     bool atEnd() const { return m_atEnd; }
+    // Lines read so far, the one readLine() returned last included.
+    long long lineNumber() const { return m_lineNumber; }
 
     // Bytes from the current position to the end of the file as it was when
     // opened (0 at its end); -1 when no file is open.
@@ -37,6 +39,7 @@ private:
     std::string m_line;
     bool m_atEnd = false;
     long long m_size = 0;
+    long long m_lineNumber = 0;
 };
 
 // While alive, number conversions of this thread use the classic locale.

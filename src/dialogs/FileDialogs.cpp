@@ -15,7 +15,29 @@ OpenFileHandler& currentHandler() {
     return handler;
 }
 
+QString askWithSaveDialog(QWidget* parent, const QString& title, const QString& offered,
+                          const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, title, offered, filter);
+}
+
+SaveFileHandler& currentSaveHandler() {
+    static SaveFileHandler handler = askWithSaveDialog;
+    return handler;
+}
+
 } // namespace
+
+SaveFileHandler setSaveFileHandler(SaveFileHandler handler) {
+    SaveFileHandler previous = currentSaveHandler();
+    currentSaveHandler() = handler ? std::move(handler) : SaveFileHandler(askWithSaveDialog);
+    return previous;
+}
+
+QString getSaveFileName(QWidget* parent, const QString& title, const QString& offered,
+                        const QString& filter) {
+    SaveFileHandler handler = currentSaveHandler();
+    return handler(parent, title, offered, filter);
+}
 
 OpenFileHandler setOpenFileHandler(OpenFileHandler handler) {
     OpenFileHandler previous = currentHandler();

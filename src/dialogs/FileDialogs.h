@@ -21,4 +21,12 @@ OpenFileHandler setOpenFileHandler(OpenFileHandler handler);
 // Shows the file-open dialog through the current handler.
 QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter);
 
+// Asks for a file to write, offering `offered`; returns the chosen path, or
+// an empty string on Cancel. Replaceable like the open dialog.
+using SaveFileHandler = std::function<QString(QWidget* parent, const QString& title,
+                                              const QString& offered, const QString& filter)>;
+SaveFileHandler setSaveFileHandler(SaveFileHandler handler);
+QString getSaveFileName(QWidget* parent, const QString& title, const QString& offered,
+                        const QString& filter);
+
 } // namespace dialogs

@@ -8,11 +8,16 @@
 #include "DeviceContext.h"
 #include "EditCommands.h"
 #include "Format.h"
+#include "Resource.h"
 #include "TextFile.h"
+#include "Triangulation.h"
 
 #include <QImage>
 #include <QMouseEvent>
 #include <QRegion>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -73,6 +78,9 @@ MouseKeys keysOf(const QMouseEvent& event) {
 CViewInteraction::CViewInteraction(CTESKAdatView& view, QObject* parent)
     : QObject(parent), m_view(view), m_doc(view.document()), m_viewport(view.viewport()) {
     m_viewport->installEventFilter(this);
+    // Moves without a button reach the hover readout; the gestures ignore them.
+    view.viewport()->setMouseTracking(true);
+    view.cancelGesture = [this] { return cancelLine(); };
 }
 
 CViewInteraction::~CViewInteraction() = default;
@@ -84,9 +92,19 @@ bool CViewInteraction::eventFilter(QObject* watched, QEvent* event) {
                             type == QEvent::MouseButtonRelease || type == QEvent::MouseMove;
     // Only the events' type and the watched object are looked at first: the
     // viewport also reports events while the view is being destroyed.
-    if (!mouseEvent || watched != m_viewport)
+    if (watched != m_viewport)
+        return QObject::eventFilter(watched, event);
+    if (type == QEvent::Wheel)
+        return wheel(static_cast<const QWheelEvent&>(*event));
+    if (type == QEvent::Leave && setHoverText)
+        setHoverText(QString());
+    if (!mouseEvent)
         return QObject::eventFilter(watched, event);
     const auto& mouse = static_cast<const QMouseEvent&>(*event);
+    if (pan(type, mouse))
+        return true;
+    if (type == QEvent::MouseMove && mouse.buttons() == Qt::NoButton)
+        hover(mouse.position().toPoint());
     const QPoint pointer = mouse.position().toPoint();
     const MouseKeys keys = keysOf(mouse);
     const bool left = mouse.button() == Qt::LeftButton;
@@ -397,6 +415,7 @@ void CViewInteraction::changeError(int index, double error) {
     double& stored = m_doc.error[static_cast<size_t>(index)];
     if (error == stored)
         return;
+    m_doc.recordChange("Change error", data::UndoRefresh::Values);
     stored = error;
     m_doc.SetModifiedFlag();
     // A shown second plot turns to the errors; all second plots share one place.
@@ -447,4 +466,124 @@ void CViewInteraction::setStatus(const std::string& text) {
 void CViewInteraction::idle() {
     if (showIdleMessage)
         showIdleMessage();
+}
+
+// --- Hover readout, wheel and pan ---
+
+QString CViewInteraction::hoverText(QPoint pointer) {
+    if (!dataReady() || m_view.nodeCount() < 3 || !(m_view.plotScale > 0))
+        return {};
+    IntPoint p = toPlotUnits(pointer);
+    const std::vector<double>* values = &m_view.mainValues;
+    std::string units = m_view.unitsLabel;
+    const bool inMain = p.x >= 0 && p.x <= m_view.plotWidth && p.y >= 0 && p.y <= m_view.plotHeight;
+    if (!inMain) {
+        if (!secondIsMap())
+            return {};
+        p.x -= m_view.secondOriginX;
+        p.y -= m_view.secondOriginY;
+        if (p.x < 0 || p.x > m_view.plotWidth || p.y < 0 || p.y > m_view.plotHeight)
+            return {};
+        values = &m_view.secondaryValues;
+        if (m_view.secondKind == PlotKind::NormalizedDifference)
+            units.clear();
+        else if (m_view.secondKind == PlotKind::Elevation)
+            units = "m";
+    }
+    if (values->size() < static_cast<size_t>(m_view.nodeCount()))
+        return {};
+    double value = 0;
+    const int result = interpolateLinear(
+        m_view.nodeCount(), p.x, p.y, m_view.stationX.data(), m_view.stationY.data(),
+        values->data(), m_view.adjacency.data(), m_view.adjacencyEnd.data(), m_hoverStart, value);
+    if (result == BadArgument)
+        m_hoverStart = 1;
+    const double easting = p.x / m_view.plotScale + m_view.regionXMin;
+    const double northing = m_view.regionYMax - p.y / m_view.plotScale;
+    return QString::fromStdString(
+        hoverReadoutText(easting, northing, result == Interpolated, value, units));
+}
+
+void CViewInteraction::hover(QPoint pointer) {
+    if (setHoverText)
+        setHoverText(hoverText(pointer));
+}
+
+bool CViewInteraction::cancelLine() {
+    if (m_view.mouseMode != 1 && m_view.mouseMode != 2)
+        return false;
+    if (m_view.mouseMode == 2)
+        eraseRubberBand();
+    m_view.mouseMode = 0;
+    idle();
+    return true;
+}
+
+AxisMapping CViewInteraction::horizontalMapping() const {
+    return {m_view.horizontalScrollBar()->value(), std::max(1, m_view.canvasWidth),
+            std::max(1, roundHalfAway(m_view.canvasWidth / m_view.magnification))};
+}
+
+AxisMapping CViewInteraction::verticalMapping() const {
+    return {m_view.verticalScrollBar()->value(), std::max(1, m_view.canvasHeight),
+            std::max(1, roundHalfAway(m_view.canvasHeight / m_view.magnification))};
+}
+
+void CViewInteraction::zoomAt(QPoint pointer, int steps) {
+    if (!runCommand || steps == 0)
+        return;
+    const double ux = horizontalMapping().unitAt(pointer.x());
+    const double uy = verticalMapping().unitAt(pointer.y());
+    const int id = steps > 0 ? ID_VIEW_MAGNIFY : ID_VIEW_SHRINK;
+    for (int i = 0; i < std::abs(steps); ++i)
+        if (!runCommand(id))
+            break;
+    // The frame may have grown around the new canvas: the ranges follow its
+    // layout, so the position is set again once that has happened.
+    const auto keep = [this, ux, uy, pointer] {
+        m_view.horizontalScrollBar()->setValue(horizontalMapping().scrollKeeping(ux, pointer.x()));
+        m_view.verticalScrollBar()->setValue(verticalMapping().scrollKeeping(uy, pointer.y()));
+    };
+    keep();
+    QTimer::singleShot(0, this, keep);
+}
+
+bool CViewInteraction::wheel(const QWheelEvent& event) {
+    const QPoint delta = event.angleDelta();
+    const int amount = delta.y() != 0 ? delta.y() : delta.x();
+    if (event.modifiers() & Qt::ControlModifier) {
+        // One step per notch of 120; finer wheels add up to a notch first.
+        m_wheelRest += amount;
+        const int steps = m_wheelRest / 120;
+        m_wheelRest -= steps * 120;
+        zoomAt(event.position().toPoint(), steps);
+        return true;
+    }
+    if (event.modifiers() & Qt::ShiftModifier) {
+        QScrollBar* across = m_view.horizontalScrollBar();
+        across->setValue(across->value() - amount * across->singleStep() * 3 / 120);
+        return true;
+    }
+    return false; // the scroll area scrolls up and down
+}
+
+bool CViewInteraction::pan(QEvent::Type type, const QMouseEvent& event) {
+    if (type == QEvent::MouseButtonPress && event.button() == Qt::MiddleButton) {
+        m_panning = true;
+        m_panPointer = event.position().toPoint();
+        m_panScroll = {m_view.horizontalScrollBar()->value(), m_view.verticalScrollBar()->value()};
+        return true;
+    }
+    if (!m_panning)
+        return false;
+    if (type == QEvent::MouseButtonRelease && event.button() == Qt::MiddleButton) {
+        m_panning = false;
+        return true;
+    }
+    if (type != QEvent::MouseMove)
+        return false;
+    const QPoint moved = event.position().toPoint() - m_panPointer;
+    m_view.horizontalScrollBar()->setValue(m_panScroll.x() - moved.x());
+    m_view.verticalScrollBar()->setValue(m_panScroll.y() - moved.y());
+    return true;
 }

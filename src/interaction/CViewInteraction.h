@@ -9,7 +9,11 @@
 // mark and the rubber band are drawn into the view's back buffer between
 // paints, and only the touched rectangle is shown again.
 
+#include "PointerNavigation.h"
 #include "ViewState.h"
+
+#include <QEvent>
+#include <cstdint>
 
 #include <QObject>
 #include <QPoint>
@@ -39,6 +43,11 @@ public:
     // The status bar: a text in its message pane, or the idle message back.
     std::function<void(const QString& text)> setStatusText;
     std::function<void()> showIdleMessage;
+    // The status bar's hover pane: position and value under the pointer while
+    // no button is held; an empty text clears it.
+    std::function<void(const QString& text)> setHoverText;
+    // Runs a command of the window (magnify and shrink for Ctrl+wheel).
+    std::function<bool(int id)> runCommand;
 
     // Shows the easting and northing of a point in plot units.
     void showPositionReadout(IntPoint point);
@@ -49,6 +58,16 @@ public:
     int inspectStation(QPoint pointer, bool eraseOnly);
     // Runs the Data Properties dialog of one station and applies the result.
     void editStationProperties(int index);
+    // The hover pane's text for the pointer at `pointer` (client pixels):
+    // easting, northing and the value interpolated on the map plot under it;
+    // empty beside the maps. Draws nothing.
+    QString hoverText(QPoint pointer);
+    // Abandons a profile line being drawn (its rubber band goes); false
+    // when no line was being drawn.
+    bool cancelLine();
+    // Ctrl+wheel: magnify (steps > 0) or shrink, keeping the plot point under
+    // `pointer` there as far as the scroll range allows.
+    void zoomAt(QPoint pointer, int steps);
 
     // The mouse handlers; `pointer` in client pixels of the viewport.
     void OnLButtonDown(MouseKeys keys, QPoint pointer);
@@ -90,6 +109,11 @@ private:
 
     void setStatus(const std::string& text);
     void idle();
+    void hover(QPoint pointer);
+    bool wheel(const class QWheelEvent& event);
+    bool pan(QEvent::Type type, const class QMouseEvent& event);
+    AxisMapping horizontalMapping() const;
+    AxisMapping verticalMapping() const;
 
     CTESKAdatView& m_view;
     CTESKAdatDoc& m_doc;
@@ -97,4 +121,8 @@ private:
     IntPoint m_lineStart;           // A, the press point of the line being drawn
     IntPoint m_rubberEnd;           // free end of the rubber band on the screen (mouseMode 2)
     bool m_editedInGesture = false; // the dialog was shown since the right press
+    int32_t m_hoverStart = 1;       // where the hover readout's next search starts
+    int m_wheelRest = 0;            // Ctrl+wheel angle not yet a whole notch
+    bool m_panning = false;         // the middle button drags the canvas
+    QPoint m_panPointer, m_panScroll;
 };

@@ -6,6 +6,8 @@ enum CommandId : int {
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE_AS = 57604,
     ID_EDIT_COPY = 57634,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,
     ID_VIEW_TOOLBAR = 59392,
@@ -46,4 +48,7 @@ enum CommandId : int {
     ID_TOOLS_DIVERGING = 33101,
     ID_TOOLS_PROFILE_PREDICTED = 33102,
     ID_TOOLS_EXPORT_PROFILE = 33103,
+
+    // The Tools menu: tables.
+    ID_TOOLS_EXPORT_STATIONS = 33140,
 };

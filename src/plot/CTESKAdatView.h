@@ -86,6 +86,8 @@ public:
 
     // Asked by relayout to fit the frame around a canvas of this many pixels.
     std::function<void(QSize canvas)> fitFrameToCanvas;
+    // Asked by Esc first: true when it ended a mouse gesture instead.
+    std::function<bool()> cancelGesture;
 
 signals:
     // The document's stations or values changed (new data, stations

@@ -43,6 +43,8 @@ void registerZoom(CommandTable& commands, CTESKAdatView& view) {
         },
         [&view](CCmdUI& ui) { ui.Enable(view.canvasHeight > 50); });
     commands.add(ID_VIEW_RESET, [&view] {
+        if (view.cancelGesture && view.cancelGesture())
+            return; // Esc during a drag abandons the line and keeps the view
         view.magnification = kDefaultMagnification;
         view.secondKind = PlotKind::None;
         view.mouseMode = 0;

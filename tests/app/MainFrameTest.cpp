@@ -53,7 +53,10 @@ TEST(MainFrame, MenusHoldTheirItemsInOrder) {
               QStringList({"Min / Max ...", "Region ...", "Labels ...", "log scale"}));
     EXPECT_EQ(itemTexts(topMenu(frame, "&Tools")),
               QStringList({"Misfit statistics ...", "Diverging colours for differences",
-                           "Profile with predicted data", "Export profile ..."}));
+                           "Profile with predicted data", "Export profile ...",
+                           "Export stations as CSV ..."}));
+    EXPECT_EQ(itemTexts(topMenu(frame, "&Edit")).mid(7),
+              QStringList({"&Copy", "-", "Undo\tCtrl+Z", "Redo\tCtrl+Y"}));
     const QStringList view = itemTexts(topMenu(frame, "&View"));
     EXPECT_EQ(view.mid(0, 8),
               QStringList({"Locations", "Errors", "Predicted data", "Difference (normalized)",

@@ -1,0 +1,37 @@
+#include "PointerNavigation.h"
+
+#include "Format.h"
+#include "TextFile.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+double AxisMapping::unitAt(double pixel) const {
+    return (pixel + scroll) * windowExtent / canvas - 200;
+}
+
+int AxisMapping::scrollKeeping(double unit, double pixel) const {
+    const double scrollValue = std::round((unit + 200) * canvas / windowExtent - pixel);
+    if (!(scrollValue > INT_MIN))
+        return INT_MIN; // also NaN
+    return static_cast<int>(std::min<double>(scrollValue, INT_MAX));
+}
+
+std::string formatHoverCoordinate(double metres) {
+    data::ClassicNumericLocale classic;
+    return formatString(std::fabs(metres) >= 1e5 ? "%.0f" : "%.6g", metres);
+}
+
+std::string hoverReadoutText(double easting, double northing, bool insideHull, double value,
+                             const std::string& units) {
+    data::ClassicNumericLocale classic;
+    std::string text =
+        "E " + formatHoverCoordinate(easting) + "  N " + formatHoverCoordinate(northing) + "  ";
+    if (!insideHull)
+        return text + "outside the stations";
+    text += formatString("%.6g", value);
+    if (!units.empty())
+        text += " " + units;
+    return text;
+}
