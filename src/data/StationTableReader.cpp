@@ -102,7 +102,13 @@ std::vector<std::string> splitTableFields(const std::string& line, char delimite
 
 bool isColumnHeader(const std::string& line) {
     const std::vector<std::string> fields = headerFields(line, delimiterOf(line));
-    return !fields.empty() && std::all_of(fields.begin(), fields.end(), isName);
+    if (fields.empty() || !std::all_of(fields.begin(), fields.end(), isName))
+        return false;
+    TableColumns columns;
+    const bool knownName = readTableHeader(line, columns) != "missing" || columns.easting >= 0 ||
+                           columns.northing >= 0 || columns.value >= 0 || columns.elevation >= 0 ||
+                           columns.error >= 0;
+    return fields.size() > 1 || knownName;
 }
 
 std::string readTableHeader(const std::string& line, TableColumns& columns) {

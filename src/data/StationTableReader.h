@@ -15,9 +15,11 @@ struct TableColumns {
     bool magnetic = false; // the data column is tmi or mag, or its units hold "nT"
 };
 
-// Whether `line` is a row of column names: at least one field, every field
-// a name that starts with a letter and none a number (so "nan inf" is not).
-// Such a line is never the station count of an observation file.
+// Whether `line` is a row of column names: every field a name that starts
+// with a letter and none a number (so "nan inf" is not), and more than one
+// field or a known column name. Such a line is never read as the station
+// count of an observation file; a single other word still is (it keeps the
+// previous count).
 bool isColumnHeader(const std::string& line);
 
 // Splits a line into fields: by the delimiter (',', '\t' or ';'), or by runs

@@ -78,6 +78,8 @@ TEST_F(StationTable, RefusalsNameTheLineAndLoadNothing) {
     // Numbers in a count line, even "nan", are never column names.
     EXPECT_FALSE(data::isColumnHeader("nan inf nan"));
     EXPECT_FALSE(data::isColumnHeader("3"));
+    EXPECT_FALSE(data::isColumnHeader("stations"));
+    EXPECT_TRUE(data::isColumnHeader("gz"));
     ASSERT_TRUE(read("3\n0 0 1 5\n1 0 1 6\n0 1 1 7\n"));
     EXPECT_EQ(doc.data[2], 7);
 }
