@@ -4,6 +4,8 @@
 teskadat_packages="cmake g++ ninja-build qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev fonts-dejavu-core"
 # The fuzz targets (clang with libFuzzer) and the real-window test under Xvfb.
 teskadat_packages="$teskadat_packages clang libclang-rt-14-dev xvfb xauth x11-utils xdotool imagemagick"
+# Checks of the installed desktop entry and file type.
+teskadat_packages="$teskadat_packages desktop-file-utils libxml2-utils"
 
 teskadat_install_missing() {
     local missing=""
@@ -19,8 +21,15 @@ teskadat_install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing >/dev/null || return 1
 }
 
+# teskadat_build PRESET [TARGET...]: configures and builds the preset (only
+# the named targets and what they need, when given).
 teskadat_build() {
     local preset="$1"
+    shift
     cmake --preset "$preset" >/dev/null || return 1
-    cmake --build --preset "$preset" || return 1
+    if [ $# -gt 0 ]; then
+        cmake --build --preset "$preset" --target "$@" || return 1
+    else
+        cmake --build --preset "$preset" || return 1
+    fi
 }
