@@ -11,6 +11,7 @@
 #include "OpenCommand.h"
 #include "Resource.h"
 #include "TableCommands.h"
+#include "ToolbarIcons.h"
 #include "ToolsCommands.h"
 #include "ViewCommands.h"
 
@@ -26,29 +27,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
-
-namespace {
-
-// A 16 by 15 button image: the glyph drawn on a light face.
-QIcon buttonIcon(char glyph) {
-    QPixmap image(16, 15);
-    image.fill(QColor(0xC0, 0xC0, 0xC0));
-    QPainter painter(&image);
-    painter.setPen(Qt::black);
-    if (glyph == '.') {
-        for (const QPoint& dot : {QPoint(3, 3), QPoint(11, 4), QPoint(6, 9), QPoint(12, 11)})
-            painter.fillRect(QRect(dot, QSize(2, 2)), Qt::black);
-    } else {
-        QFont font = painter.font();
-        font.setPixelSize(12);
-        font.setBold(true);
-        painter.setFont(font);
-        painter.drawText(QRect(0, 0, 16, 15), Qt::AlignCenter, QString(QChar(glyph)));
-    }
-    return QIcon(image);
-}
-
-} // namespace
 
 CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_view(new CTESKAdatView(doc, this)) {
@@ -167,7 +145,7 @@ void CMainFrame::createToolBar() {
             continue;
         }
         QAction* button = actionFor(entry.id, entry.tooltip);
-        button->setIcon(buttonIcon(entry.glyph));
+        button->setIcon(toolbarIcon(entry.id));
         button->setToolTip(QString::fromUtf8(entry.tooltip));
         button->setIconVisibleInMenu(false);
         m_toolBar->addAction(button);

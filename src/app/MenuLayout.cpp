@@ -78,20 +78,20 @@ const std::vector<MenuEntry>& menuLayout() {
 
 const std::vector<ToolbarEntry>& toolbarLayout() {
     static const std::vector<ToolbarEntry> entries = {
-        {ID_EDIT_COPY, "Copy", 'C'},
-        {0, nullptr, 0},
-        {ID_APP_ABOUT, "About", '?'},
-        {0, nullptr, 0},
-        {ID_VIEW_MAGNIFY, "magnify", '+'},
-        {ID_VIEW_SHRINK, "shrink", '-'},
-        {0, nullptr, 0},
-        {ID_VIEW_LOCATIONS, "locations", '.'},
-        {0, nullptr, 0},
-        {ID_VIEW_ERRORS, "errors", 'E'},
-        {ID_VIEW_PREDICTED, "predicted data", 'P'},
-        {ID_VIEW_DIFFERENCE_NORMALIZED, "normalized difference", 'N'},
-        {ID_VIEW_DIFFERENCE, "difference", 'D'},
-        {ID_VIEW_ELEVATION, "elevation", 'Z'},
+        {ID_EDIT_COPY, "Copy"},
+        {0, nullptr},
+        {ID_APP_ABOUT, "About"},
+        {0, nullptr},
+        {ID_VIEW_MAGNIFY, "magnify"},
+        {ID_VIEW_SHRINK, "shrink"},
+        {0, nullptr},
+        {ID_VIEW_LOCATIONS, "locations"},
+        {0, nullptr},
+        {ID_VIEW_ERRORS, "errors"},
+        {ID_VIEW_PREDICTED, "predicted data"},
+        {ID_VIEW_DIFFERENCE_NORMALIZED, "normalized difference"},
+        {ID_VIEW_DIFFERENCE, "difference"},
+        {ID_VIEW_ELEVATION, "elevation"},
     };
     return entries;
 }

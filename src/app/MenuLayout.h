@@ -15,7 +15,6 @@ struct MenuEntry {
 struct ToolbarEntry {
     int id; // 0 for a separator
     const char* tooltip;
-    char glyph; // what the button image shows
 };
 
 struct Accelerator {
