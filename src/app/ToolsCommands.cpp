@@ -4,25 +4,18 @@
 #include "CTESKAdatDoc.h"
 #include "CTESKAdatView.h"
 #include "CommandTable.h"
+#include "FileDialogs.h"
 #include "ProfileExport.h"
 #include "Resource.h"
 
-#include <QFileDialog>
 #include <filesystem>
 
 namespace {
 
-ExportNameAsker& exportNameAsker() {
-    static ExportNameAsker asker;
-    return asker;
-}
-
 std::string askExportName(QWidget* parent, const std::string& offered) {
-    if (const ExportNameAsker& asker = exportNameAsker())
-        return asker(parent, offered);
-    const QString chosen = QFileDialog::getSaveFileName(parent, "Export profile",
-                                                        QString::fromLocal8Bit(offered.c_str()),
-                                                        "CSV files (*.csv);;All files (*)");
+    const QString chosen =
+        dialogs::getSaveFileName(parent, "Export profile", QString::fromLocal8Bit(offered.c_str()),
+                                 "CSV files (*.csv);;All files (*)");
     return chosen.toLocal8Bit().toStdString();
 }
 
@@ -63,12 +56,6 @@ std::string offeredProfileName(const std::string& dataPath) {
 }
 
 } // namespace tools_commands
-
-ExportNameAsker setExportNameAsker(ExportNameAsker asker) {
-    ExportNameAsker previous = exportNameAsker();
-    exportNameAsker() = std::move(asker);
-    return previous;
-}
 
 void registerToolsCommands(CommandTable& commands, CTESKAdatView& view, QWidget* window,
                            std::function<CMisfitWindow&()> misfitWindow) {

@@ -14,12 +14,6 @@ class QWidget;
 void registerToolsCommands(CommandTable& commands, CTESKAdatView& view, QWidget* window,
                            std::function<CMisfitWindow&()> misfitWindow);
 
-// How Export profile asks for the file name: by default the platform's
-// save dialog; tests install their own. An empty answer cancels.
-using ExportNameAsker = std::function<std::string(QWidget* parent, const std::string& offered)>;
-// Installs an asker and returns the previous one; an empty one restores the dialog.
-ExportNameAsker setExportNameAsker(ExportNameAsker asker);
-
 namespace tools_commands {
 
 // The file name offered for a profile of the data in `dataPath`.

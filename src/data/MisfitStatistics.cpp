@@ -2,6 +2,7 @@
 
 #include "Format.h"
 #include "ObservationSet.h"
+#include "TextFile.h"
 
 #include <cmath>
 #include <limits>
@@ -95,6 +96,8 @@ MisfitStatistics computeMisfit(const ObservationSet& set) {
 }
 
 std::string misfitSummaryText(const MisfitStatistics& misfit) {
+    // The window's Copy runs in the user's locale; the figures keep their points.
+    data::ClassicNumericLocale classic;
     std::string text =
         formatString("misfit: %d stations, rms %.6g, bias %.6g, chi2/N %.6g\n", misfit.stations,
                      misfit.rms, misfit.bias, misfit.chi2PerStation);

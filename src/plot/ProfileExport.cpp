@@ -5,6 +5,7 @@
 #include "Format.h"
 #include "MessageBox.h"
 #include "StationTriangulation.h"
+#include "TextFile.h"
 
 #include <QSaveFile>
 #include <cmath>
@@ -21,6 +22,7 @@ void appendField(std::string& row, double value) {
 } // namespace
 
 std::string profileCsvText(const std::vector<ProfileSample>& samples, bool withPredicted) {
+    data::ClassicNumericLocale classic; // full stops whatever the user's locale
     std::string text = "distance,easting,northing,observed,predicted\n";
     for (const ProfileSample& sample : samples) {
         std::string row = formatString("%.10g", sample.distance);

@@ -5,6 +5,7 @@
 #include "CMisfitWindow.h"
 #include "CTESKAdatDoc.h"
 #include "CTESKAdatView.h"
+#include "FileDialogs.h"
 #include "MessageCapture.h"
 #include "ProfileExport.h"
 #include "Resource.h"
@@ -88,12 +89,13 @@ TEST_F(ToolsMenu, CheckItemsAndTheExportOfTheShownProfile) {
 
     TempDir folder;
     std::string offered;
-    const ExportNameAsker previous = setExportNameAsker([&](QWidget*, const std::string& name) {
-        offered = name;
-        return folder.file("line.csv");
-    });
+    const auto previous = dialogs::setSaveFileHandler(
+        [&](QWidget*, const QString&, const QString& name, const QString&) {
+            offered = name.toStdString();
+            return QString::fromStdString(folder.file("line.csv"));
+        });
     EXPECT_TRUE(frame.executeCommand(ID_TOOLS_EXPORT_PROFILE));
-    setExportNameAsker(previous);
+    dialogs::setSaveFileHandler(previous);
     EXPECT_EQ(offered, std::string(TESKADAT_SOURCE_DIR) + "/samples/magnetic-profile.csv");
     EXPECT_EQ(readWholeFile(folder.file("line.csv")),
               profileCsvText(viewProfileSamples(view), true));
