@@ -5,13 +5,16 @@
 #include "CTESKAdatDoc.h"
 #include "MessageCapture.h"
 #include "TempFiles.h"
+#include "TextFile.h"
 
+#include <atomic>
 #include <cmath>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -144,6 +147,38 @@ TEST_F(HostileInput, AFailedSecondLoadLeavesNothingThatSaveCouldWrite) {
                   "Error: " + good + "\ncould not be saved: there are no data.");
         EXPECT_EQ(readWholeFile(good), before);
     }
+}
+
+TEST_F(HostileInput, APipeSwappedInWhileOpeningIsNeverRead) {
+    // One thread keeps exchanging the file for a pipe that holds a line and
+    // has a writer (so that opening it would not block); the reader must
+    // never open the pipe, whenever the exchange falls.
+    const std::string target = dir.write("survey.obs", "regular\n");
+    const std::string pipeName = dir.file("pipe"), spare = dir.file("spare");
+    std::atomic<bool> done{false};
+    std::thread exchanger([&] {
+        for (int i = 0; i < 500; ++i) {
+            mkfifo(pipeName.c_str(), 0644);
+            const int writer = open(pipeName.c_str(), O_RDWR | O_NONBLOCK);
+            (void)!write(writer, "pipe\n", 5);
+            rename(pipeName.c_str(), target.c_str());
+            dir.write("spare", "regular\n");
+            rename(spare.c_str(), target.c_str());
+            close(writer);
+        }
+        done = true;
+    });
+    int opened = 0, pipesRead = 0;
+    while (!done) {
+        data::TextLineReader reader;
+        if (reader.open(target)) {
+            ++opened;
+            pipesRead += reader.readLine() != "regular";
+        }
+    }
+    exchanger.join();
+    EXPECT_EQ(pipesRead, 0) << "of " << opened << " opened";
+    EXPECT_GT(opened, 0);
 }
 
 } // namespace
