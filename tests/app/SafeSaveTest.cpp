@@ -4,10 +4,13 @@
 
 #include "TempFiles.h"
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -84,6 +87,24 @@ std::vector<std::string> namesIn(const std::string& folder) {
     return names;
 }
 
+// What a reader waiting on the pipe `path` gets from its writers; gives up
+// after ten seconds without a byte, so a pipe that was replaced cannot hang.
+std::string readPipe(const std::string& path) {
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    std::string text;
+    pollfd wait{descriptor, POLLIN, 0};
+    while (descriptor >= 0 && poll(&wait, 1, 10000) > 0) {
+        char buffer[4096];
+        const ssize_t n = read(descriptor, buffer, sizeof buffer);
+        if (n <= 0 && errno != EAGAIN)
+            break;
+        if (n > 0)
+            text.append(buffer, static_cast<size_t>(n));
+    }
+    close(descriptor);
+    return text;
+}
+
 class SafeSave : public testing::Test {
 protected:
     // A folder that the user nobody may write in, as a shared project folder.
@@ -127,7 +148,7 @@ TEST_F(SafeSave, SpecialTargetsAreWrittenAndNeverReplaced) {
     const std::string fifo = dir.file("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
     std::string received;
-    std::thread reader([&] { received = readWholeFile(fifo); });
+    std::thread reader([&] { received = readPipe(fifo); });
     EXPECT_EQ(runProgram({input, "--save", fifo}, log), 0) << messages();
     reader.join();
     EXPECT_EQ(received, expected);
