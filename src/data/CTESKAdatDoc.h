@@ -103,6 +103,7 @@ public:
 
 private:
     bool allocateStations(long long requested, long long bytesInFile);
+    bool growStations(int read);
     // A failed observation read: no stations, nothing to save, the message; false.
     bool failRead(const std::string& message, unsigned style);
     // The first view, when it takes in-place value reloads.

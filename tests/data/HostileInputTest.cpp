@@ -3,6 +3,7 @@
 // values that are not finite; and what a failed load or save leaves behind.
 
 #include "CTESKAdatDoc.h"
+#include "MemoryLimit.h"
 #include "MessageCapture.h"
 #include "TempFiles.h"
 #include "TextFile.h"
@@ -11,13 +12,18 @@
 #include <cmath>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 class HostileInput : public testing::Test {
 protected:
@@ -61,6 +67,39 @@ TEST_F(HostileInput, CountsBeyondTheFileOrMemoryAllocateNothing) {
     EXPECT_FALSE(readPath(sparse));
     expectRefused("Error: not enough memory for 2000000000 data of\n" + sparse, MB_ICONHAND);
     EXPECT_TRUE(doc.x.empty());
+}
+
+TEST_F(HostileInput, MemoryLimitsOfTheProcessAreRespected) {
+    // A file of zeros behind a count of ten million: refused as invalid
+    // after its first line, with no more memory committed than read so far.
+    const std::string zeros = dir.file("zeros.obs");
+    dir.write("zeros.obs", "10000000\n");
+    ASSERT_EQ(::truncate(zeros.c_str(), 64'000'000), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool refused = !readPath(zeros) && messages.last().text == invalid(zeros);
+        _exit(refused ? 0 : 1);
+    }
+    int status = 0;
+    rusage usage{};
+    ASSERT_EQ(wait4(child, &status, 0, &usage), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_LT(usage.ru_maxrss, 300'000) << "kB at most; the arrays alone would take 400 MB";
+
+    // Control groups limit what a process may have, below the machine's memory.
+    TempDir root;
+    fs::create_directories(root.path() + "/memory/job/step");
+    fs::create_directories(root.path() + "/session");
+    std::ofstream(root.path() + "/memory/job/memory.limit_in_bytes") << "536870912\n";
+    std::ofstream(root.path() + "/memory/job/step/memory.limit_in_bytes")
+        << "9223372036854771712\n";
+    std::ofstream(root.path() + "/session/memory.max") << "max\n";
+    EXPECT_EQ(data::cgroupMemoryLimitBytes(root.path(), "4:memory:/job/step\n0::/session\n"),
+              536870912.0L);
+    std::ofstream(root.path() + "/memory.max") << "268435456\n";
+    EXPECT_EQ(data::cgroupMemoryLimitBytes(root.path(), "4:cpu,memory:/job/step\n0::/session\n"),
+              268435456.0L);
+    EXPECT_EQ(data::cgroupMemoryLimitBytes(root.path(), "4:cpu:/job\n"), 0.0L);
 }
 
 TEST_F(HostileInput, MegabyteLinesAreReadWhole) {
