@@ -4,6 +4,8 @@
 teskadat_packages="cmake g++ ninja-build qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev fonts-dejavu-core"
 # The fuzz targets (clang with libFuzzer) and the real-window test under Xvfb.
 teskadat_packages="$teskadat_packages clang libclang-rt-14-dev xvfb xauth x11-utils xdotool imagemagick"
+# strace: a test watches that a save syncs the folder after its rename.
+teskadat_packages="$teskadat_packages strace"
 
 teskadat_install_missing() {
     local missing=""

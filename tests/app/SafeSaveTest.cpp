@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -27,17 +28,24 @@ const std::string kStations = "3\n1 2 3\n4 5 6\n7 9 10\n";
 
 struct ChildOptions {
     bool asNobody = false;
+    std::vector<std::string> wrapper; // a program that runs the batch program
     rlim_t fileSizeLimit = RLIM_INFINITY;
     bool ignoreFileSizeSignal = false;
     int standardOutput = -1; // a descriptor for the child's standard output
 };
 
+ChildOptions asNobody() {
+    ChildOptions options;
+    options.asNobody = true;
+    return options;
+}
+
 // Starts the batch program with `arguments`; its messages go to `messages`.
 pid_t startProgram(const std::vector<std::string>& arguments, const std::string& messages,
                    const ChildOptions& options = {}) {
-    std::vector<std::string> command;
+    std::vector<std::string> command = options.wrapper;
     if (options.asNobody)
-        command = {"/usr/sbin/runuser", "-u", "nobody", "--"};
+        command.insert(command.end(), {"/usr/sbin/runuser", "-u", "nobody", "--"});
     command.push_back(TESKADAT_BINARY);
     command.insert(command.end(), arguments.begin(), arguments.end());
     const pid_t child = fork();
@@ -113,7 +121,7 @@ TEST_F(SafeSave, ProtectedFilesAreRefusedAndForeignFilesKeepOwnerAndMode) {
     const std::string raw = dir.write("raw.obs", kStations);
     chown(raw.c_str(), 65534, 65534);
     chmod(raw.c_str(), 0444);
-    EXPECT_NE(runProgram({raw, "--add-constant", "100", "--save", raw}, log, {true}), 0);
+    EXPECT_NE(runProgram({raw, "--add-constant", "100", "--save", raw}, log, asNobody()), 0);
     EXPECT_EQ(readWholeFile(raw), kStations) << "a write-protected file is not replaced";
     EXPECT_NE(messages().find("Access to " + raw + " was denied."), std::string::npos)
         << messages();
@@ -198,7 +206,7 @@ TEST_F(SafeSave, HardLinksAndReadOnlyFoldersAreWrittenInPlace) {
     const std::string own = dir.write("own.obs", kStations);
     chown(own.c_str(), 65534, 65534);
     const std::vector<std::string> before = namesIn(dir.path());
-    ASSERT_EQ(runProgram({own, "--add-constant", "1", "--save", own}, log, {true}), 0)
+    ASSERT_EQ(runProgram({own, "--add-constant", "1", "--save", own}, log, asNobody()), 0)
         << messages();
     EXPECT_EQ(readWholeFile(own), readWholeFile(input));
     EXPECT_EQ(namesIn(dir.path()), before);
@@ -268,6 +276,31 @@ TEST_F(SafeSave, AFailedRenderKeepsTheOldPicture) {
     EXPECT_NE(runProgram({input, "--render", picture, "--magnification", "2"}, log, full), 0);
     EXPECT_EQ(readWholeFile(picture), before);
     EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"in.obs", "map.png"}));
+}
+
+TEST_F(SafeSave, TheFolderIsSyncedAfterTheRename) {
+    if (access("/usr/bin/strace", X_OK) != 0)
+        GTEST_SKIP() << "needs strace to watch the system calls";
+    const std::string input = dir.write("in.obs", kStations);
+    const std::string trace = logDir.file("trace");
+    ChildOptions traced;
+    traced.wrapper = {"/usr/bin/strace",           "-f", "-qq", "-e",
+                      "trace=rename,openat,fsync", "-o", trace};
+    ASSERT_EQ(runProgram({input, "--save", dir.file("out.obs")}, log, traced), 0) << messages();
+    std::istringstream lines(readWholeFile(trace));
+    if (lines.str().empty())
+        GTEST_SKIP() << "strace cannot trace here";
+    bool renamed = false;
+    std::string folder; // the descriptor of the folder opened after the rename
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find("rename(") != std::string::npos && line.find("out.obs") != std::string::npos)
+            renamed = true;
+        else if (renamed && line.find("O_DIRECTORY") != std::string::npos)
+            folder = line.substr(line.rfind("= ") + 2);
+        else if (!folder.empty() && line.find("fsync(" + folder + ")") != std::string::npos)
+            return;
+    }
+    ADD_FAILURE() << "no fsync of the folder after the rename:\n" << lines.str();
 }
 
 } // namespace
