@@ -38,6 +38,7 @@ std::string notEnoughMemoryMessage(long long stations, const std::string& path) 
 // Above this many stations the arrays grow as lines are read, so that a
 // count that the file does not bear out commits no more than was read.
 constexpr long long kStationsAllocatedUpFront = 1 << 20;
+constexpr long double kBytesThatAlwaysFit = 64.0L * 1024 * 1024;
 
 // Whether `stations` stations fit into memory: their six arrays may take at
 // most half of what the process can have (physical memory, its control
@@ -45,8 +46,12 @@ constexpr long long kStationsAllocatedUpFront = 1 << 20;
 // before anything is allocated, because the system would rather end the
 // process than report the allocation as failed.
 bool fitsInMemory(long long stations) {
+    const long double bytes = static_cast<long double>(stations) * 6 * sizeof(double);
+    // Small sets need no look at the limits (a failed allocation is still caught).
+    if (bytes <= kBytesThatAlwaysFit)
+        return true;
     const long double limit = data::memoryLimitBytes();
-    return limit <= 0 || static_cast<long double>(stations) * 6 * sizeof(double) <= limit / 2;
+    return limit <= 0 || bytes <= limit / 2;
 }
 
 } // namespace
