@@ -297,8 +297,10 @@ int replaceByRename(const std::string& target, const struct stat* existing,
         return cause;
     if (const int cause = writeContentTo(temporary.descriptor(), writeContent, true); cause != 0)
         return cause;
+    // A sticky folder lets only the owner replace a file; writing in place
+    // is still allowed to whoever may write the file.
     if (const int cause = temporary.renameTo(target); cause != 0)
-        return cause;
+        return existing && (cause == EPERM || cause == EACCES) ? kCannotReplace : cause;
     syncFolder(folder);
     removeLeftovers(folder, stem);
     return 0;
