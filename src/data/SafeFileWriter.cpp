@@ -194,6 +194,24 @@ uint32_t nameHash(const std::string& name) {
     return hash;
 }
 
+// The name of the temporary file for a save of `targetName` (a bare file
+// name) in a folder whose names may have `nameLimit` bytes, without the
+// characters that mkstemp adds: "." + the name (shortened if need be) + a
+// hash of the whole name + ".teskadat-", so that it always fits and that
+// leftovers of the same target can be told from others.
+std::string temporaryNameStem(const std::string& targetName, long nameLimit) {
+    char hash[16];
+    std::snprintf(hash, sizeof hash, "%08x", static_cast<unsigned>(nameHash(targetName)));
+    const std::string suffix = std::string(".") + hash + ".teskadat-";
+    const long room = nameLimit - static_cast<long>(kUniqueLength + 1 + suffix.size());
+    size_t kept = room > 0 ? std::min(targetName.size(), static_cast<size_t>(room)) : 0;
+    // Never cut a UTF-8 sequence: back up over continuation bytes.
+    while (kept > 0 && kept < targetName.size() &&
+           (static_cast<unsigned char>(targetName[kept]) & 0xC0) == 0x80)
+        --kept;
+    return "." + targetName.substr(0, kept) + suffix;
+}
+
 // The name that a save to `path` creates when the path does not exist: the
 // path itself, or the file that a chain of symbolic links ending in a
 // missing name points to (so that the link survives). 0 or an errno.
@@ -420,19 +438,6 @@ int saveExistingFile(const std::string& path, const ContentWriter& writeContent)
 }
 
 } // namespace
-
-std::string temporaryNameStem(const std::string& targetName, long nameLimit) {
-    char hash[16];
-    std::snprintf(hash, sizeof hash, "%08x", static_cast<unsigned>(nameHash(targetName)));
-    const std::string suffix = std::string(".") + hash + ".teskadat-";
-    const long room = nameLimit - static_cast<long>(kUniqueLength + 1 + suffix.size());
-    size_t kept = room > 0 ? std::min(targetName.size(), static_cast<size_t>(room)) : 0;
-    // Never cut a UTF-8 sequence: back up over continuation bytes.
-    while (kept > 0 && kept < targetName.size() &&
-           (static_cast<unsigned char>(targetName[kept]) & 0xC0) == 0x80)
-        --kept;
-    return "." + targetName.substr(0, kept) + suffix;
-}
 
 int saveFileSafely(const std::string& path, const ContentWriter& writeContent) {
     if (path.empty())

@@ -32,9 +32,4 @@ using ContentWriter = std::function<bool(std::FILE* file)>;
 // file is then left as it was.
 int saveFileSafely(const std::string& path, const ContentWriter& writeContent);
 
-// The name of the temporary file that a save of `targetName` (a bare file
-// name) uses in a folder whose names may have `nameLimit` bytes, without the
-// six characters that make it unique: at most nameLimit - 6 bytes.
-std::string temporaryNameStem(const std::string& targetName, long nameLimit);
-
 } // namespace data
