@@ -200,6 +200,15 @@ TEST_F(SafeSave, HardLinksAndReadOnlyFoldersAreWrittenInPlace) {
     EXPECT_NE(readWholeFile(input), kStations);
     EXPECT_EQ(readWholeFile(other), readWholeFile(input)) << "both names see the new content";
 
+    // Content that cannot be written whole leaves the old one, not a part.
+    const std::string saved = readWholeFile(input);
+    ChildOptions full;
+    full.fileSizeLimit = saved.size() + 1;
+    full.ignoreFileSizeSignal = true;
+    EXPECT_NE(runProgram({input, "--add-constant", "-1.23456789e300", "--save", input}, log, full),
+              0);
+    EXPECT_EQ(readWholeFile(other), saved);
+
     if (!canRunAsNobody())
         GTEST_SKIP() << "needs root and runuser to save as another user";
     chmod(dir.path().c_str(), 0755);
