@@ -6,6 +6,8 @@ teskadat_packages="cmake g++ ninja-build qt6-base-dev qt6-base-dev-tools libgtes
 teskadat_packages="$teskadat_packages clang libclang-rt-14-dev xvfb xauth x11-utils xdotool imagemagick"
 # Checks of the installed desktop entry and file type.
 teskadat_packages="$teskadat_packages desktop-file-utils libxml2-utils"
+# strace: a test watches that a save syncs the folder after its rename.
+teskadat_packages="$teskadat_packages strace"
 
 teskadat_install_missing() {
     local missing=""

@@ -10,8 +10,11 @@
 #include "MessageBox.h"
 #include "ProfileExport.h"
 #include "ProfileTrace.h"
+#include "SafeFileWriter.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <clocale>
 #include <cstdio>
@@ -147,7 +150,17 @@ int writePicture(CTESKAdatView& view, const std::string& path) {
                       MB_ICONHAND);
         return kBatchFailed;
     }
-    if (!picture.save(QString::fromStdString(path), "PNG")) {
+    // Encoded in memory first, then saved like a data file: a failure
+    // (such as a full disk) leaves the previous picture as it was.
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    const bool ok =
+        buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG") &&
+        data::saveFileSafely(path, [&encoded](std::FILE* file) {
+            return std::fwrite(encoded.constData(), 1, static_cast<size_t>(encoded.size()), file) ==
+                   static_cast<size_t>(encoded.size());
+        }) == 0;
+    if (!ok) {
         AfxMessageBox("Cannot write the picture to " + path + ".", MB_ICONHAND);
         return kBatchFailed;
     }

@@ -1,14 +1,15 @@
 #include "CTESKAdatDoc.h"
 
+#include "MemoryLimit.h"
 #include "MessageBox.h"
 #include "NumberScan.h"
 #include "StationTableReader.h"
 #include "TextFile.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <new>
-#include <unistd.h>
 
 namespace {
 
@@ -31,16 +32,27 @@ std::string invalidFileMessage(const std::string& path) {
     return "Error: " + path + "\nis not a valid data file.";
 }
 
+std::string notEnoughMemoryMessage(long long stations, const std::string& path) {
+    return "Error: not enough memory for " + std::to_string(stations) + " data of\n" + path;
+}
+
+// Above this many stations the arrays grow as lines are read, so that a
+// count that the file does not bear out commits no more than was read.
+constexpr long long kStationsAllocatedUpFront = 1 << 20;
+constexpr long double kBytesThatAlwaysFit = 64.0L * 1024 * 1024;
+
 // Whether `stations` stations fit into memory: their six arrays may take at
-// most half of the physical memory. A larger request is refused before
-// anything is allocated, because the system would rather end the process
-// than report the allocation as failed.
+// most half of what the process can have (physical memory, its control
+// group's limit, its address-space limit). A larger request is refused
+// before anything is allocated, because the system would rather end the
+// process than report the allocation as failed.
 bool fitsInMemory(long long stations) {
-    const long pages = ::sysconf(_SC_PHYS_PAGES), pageSize = ::sysconf(_SC_PAGESIZE);
-    if (pages <= 0 || pageSize <= 0)
+    const long double bytes = static_cast<long double>(stations) * 6 * sizeof(double);
+    // Small sets need no look at the limits (a failed allocation is still caught).
+    if (bytes <= kBytesThatAlwaysFit)
         return true;
-    const long double available = static_cast<long double>(pages) * pageSize / 2;
-    return static_cast<long double>(stations) * 6 * sizeof(double) <= available;
+    const long double limit = data::memoryLimitBytes();
+    return limit <= 0 || bytes <= limit / 2;
 }
 
 } // namespace
@@ -97,21 +109,35 @@ bool CTESKAdatDoc::failRead(const std::string& message, unsigned style) {
 bool CTESKAdatDoc::allocateStations(long long requested, long long bytesInFile) {
     if (bytesInFile >= 0 && requested > (bytesInFile + 1) / kMinimumBytesPerStation)
         return failRead(invalidFileMessage(dataPath), MB_ICONHAND);
-    const std::string noMemory =
-        "Error: not enough memory for " + std::to_string(requested) + " data of\n" + dataPath;
     if (!fitsInMemory(requested))
-        return failRead(noMemory, MB_ICONHAND);
-    if (arraysPresent())
-        freeArrays();
+        return failRead(notEnoughMemoryMessage(requested, dataPath), MB_ICONHAND);
+    freeArrays();
+    count = static_cast<int>(requested);
+    if (!growStations(0))
+        return failRead(notEnoughMemoryMessage(requested, dataPath), MB_ICONHAND);
+    return true;
+}
+
+// Makes the station arrays hold at least read + 1 stations (the whole count
+// when it is small): room doubles up to `count`, exactly, never beyond it.
+bool CTESKAdatDoc::growStations(int read) {
+    if (read < static_cast<int>(x.size()))
+        return true;
+    const long long wanted =
+        count <= kStationsAllocatedUpFront
+            ? count
+            : std::min<long long>(count,
+                                  std::max<long long>(kStationsAllocatedUpFront, 2LL * read));
     try {
-        const size_t n = static_cast<size_t>(requested);
-        for (std::vector<double>* array : {&x, &y, &elevation, &data, &error})
-            array->assign(n, 0.0);
+        const size_t n = static_cast<size_t>(wanted);
+        for (std::vector<double>* array : {&x, &y, &elevation, &data, &error}) {
+            array->reserve(n);
+            array->resize(n, 0.0);
+        }
     } catch (const std::bad_alloc&) {
         freeArrays();
-        return failRead(noMemory, MB_ICONHAND);
+        return false;
     }
-    count = static_cast<int>(requested);
     return true;
 }
 
@@ -151,6 +177,8 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
         return false;
 
     for (int i = 0; i < count; ++i) {
+        if (!growStations(i))
+            return failRead(notEnoughMemoryMessage(count, dataPath), MB_ICONHAND);
         error[i] = 0;
         // As sscanf "%lf %lf %lf %lf %lf" would read the line, faster.
         double* const targets[5] = {&x[i], &y[i], &elevation[i], &data[i], &error[i]};

@@ -120,6 +120,7 @@ public:
 
 private:
     bool allocateStations(long long requested, long long bytesInFile);
+    bool growStations(int read);
     // Reads the stations of a table whose column names `header` holds, the
     // rest of the file being its rows (StationTableImport.cpp).
     bool readStationTable(data::TextLineReader& reader, const std::string& header,

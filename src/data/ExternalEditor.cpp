@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -131,7 +132,10 @@ bool startDetached(const std::string& program, const std::string& argument) {
 
 bool openInTextEditor(const std::string& path) {
     const std::string program = editorProgram();
-    if (startDetached(program, path))
+    // Absolute, so that a name such as "-r.obs" cannot be taken for an option.
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    if (startDetached(program, ec || path.empty() ? path : absolute.string()))
         return true;
     AfxMessageBox(program + " not found.", MB_ICONHAND);
     return false;

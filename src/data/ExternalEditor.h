@@ -22,8 +22,9 @@ std::string findExecutable(const std::string& program);
 // program could not be found or started.
 bool startDetached(const std::string& program, const std::string& argument);
 
-// Starts editorProgram() on `path`; "<program> not found." with the stop icon
-// when it cannot be started.
+// Starts editorProgram() on `path`, made absolute (relative to the current
+// folder, where the editor starts too); "<program> not found." with the stop
+// icon when it cannot be started.
 bool openInTextEditor(const std::string& path);
 
 } // namespace data

@@ -1,52 +1,17 @@
-// Saving the data set as an observation file. The file is written to a
-// temporary file in the target's folder and renamed over the target only
-// when every byte reached the disk, so a failed save leaves the previous
-// file as it was.
+// Saving the data set as an observation file. A failed save leaves the
+// previous file as it was (see SafeFileWriter.h).
 
 #include "CTESKAdatDoc.h"
 
-#include "FileWriting.h"
 #include "MessageBox.h"
+#include "SafeFileWriter.h"
 #include "TextFile.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// The file that a save to `path` replaces: the target of a symbolic link,
-// so that the link survives, otherwise the path itself.
-std::string replacedFile(const std::string& path) {
-    std::error_code ec;
-    if (fs::is_symlink(path, ec)) {
-        const fs::path target = fs::weakly_canonical(path, ec);
-        if (!ec)
-            return target.string();
-    }
-    return path;
-}
-
-std::string folderOf(const std::string& file) {
-    const fs::path parent = fs::path(file).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
-// An existing file keeps its permissions; a new one gets what the umask allows.
-mode_t permissionsFor(const std::string& file) {
-    struct stat info;
-    if (::stat(file.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 
 // Writes the data set in the observation file format: the magnetic header
 // (its component flag always 1), the count, then five columns per station.
@@ -68,58 +33,15 @@ bool writeStations(std::FILE* file, const ObservationSet& set) {
 
 } // namespace
 
-// Writes a temporary file beside `target` and renames it over the target.
-// Returns 0, or the errno of the step that failed (the temporary is removed).
-int data::writeFileReplacing(const std::string& target, const FileContents& write) {
-    std::string temporary =
-        (fs::path(folderOf(target)) / ("." + fs::path(target).filename().string() + ".XXXXXX"))
-            .string();
-    const int descriptor = ::mkstemp(temporary.data());
-    if (descriptor < 0)
-        return errno;
-    std::FILE* file = ::fdopen(descriptor, "w");
-    if (!file) {
-        const int cause = errno;
-        ::close(descriptor);
-        ::unlink(temporary.c_str());
-        return cause;
-    }
-    const mode_t permissions = permissionsFor(target);
-    errno = 0;
-    int cause = 0;
-    if (::fchmod(descriptor, permissions) != 0 || !write(file) || std::fflush(file) != 0 ||
-        ::fsync(descriptor) != 0)
-        cause = errno ? errno : EIO;
-    if (std::fclose(file) != 0 && cause == 0)
-        cause = errno ? errno : EIO;
-    if (cause == 0 && std::rename(temporary.c_str(), target.c_str()) != 0)
-        cause = errno;
-    if (cause != 0)
-        ::unlink(temporary.c_str());
-    return cause;
-}
-
-int data::writeFileReplacing(const std::string& path, const std::string& text) {
-    if (path.empty())
-        return ENOENT;
-    return writeFileReplacing(replacedFile(path), [&text](std::FILE* file) {
-        return std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    });
-}
-
 bool CTESKAdatDoc::OnSaveDocument(const std::string& path) {
     if (count <= 0) {
         AfxMessageBox("Error: " + path + "\ncould not be saved: there are no data.", MB_ICONHAND);
         return false;
     }
-    const int cause = path.empty()
-                          ? ENOENT
-                          : data::writeFileReplacing(replacedFile(path), [this](std::FILE* file) {
-                                return writeStations(file, *this);
-                            });
+    const int cause =
+        data::saveFileSafely(path, [this](std::FILE* file) { return writeStations(file, *this); });
     if (cause != 0) {
-        AfxMessageBox("Error: " + path + "\ncould not be saved: " + std::strerror(cause) + ".",
-                      MB_ICONHAND);
+        AfxMessageBox(data::saveFailureText(path, cause), MB_ICONHAND);
         return false;
     }
     SetModifiedFlag(false);

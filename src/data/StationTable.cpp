@@ -1,11 +1,10 @@
 #include "StationTable.h"
 
-#include "FileWriting.h"
 #include "MessageBox.h"
+#include "SafeFileWriter.h"
 #include "TextFile.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace data {
 namespace {
@@ -47,11 +46,10 @@ std::string stationTableCsv(const ObservationSet& set) {
 }
 
 bool exportStationTable(const ObservationSet& set, const std::string& path) {
-    const int cause = writeFileReplacing(path, stationTableCsv(set));
+    const int cause = saveTextSafely(path, stationTableCsv(set));
     if (cause == 0)
         return true;
-    AfxMessageBox("Error: " + path + "\ncould not be saved: " + std::strerror(cause) + ".",
-                  MB_ICONHAND);
+    AfxMessageBox(saveFailureText(path, cause), MB_ICONHAND);
     return false;
 }
 

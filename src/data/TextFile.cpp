@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace data {
 
@@ -18,12 +20,20 @@ bool TextLineReader::open(const std::string& path) {
     close();
     // Only regular files: a device such as /dev/zero or a pipe has no end
     // that the reader could rely on, nor a size to check the count against.
+    // The open descriptor is checked, not the name, so a pipe put in the
+    // file's place meanwhile is never read; opening without blocking means
+    // that such a pipe cannot hold the open up either.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    const int flags = ::fcntl(descriptor, F_GETFL);
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+        !(m_file = ::fdopen(descriptor, "rb"))) {
+        ::close(descriptor);
         return false;
-    m_file = std::fopen(path.c_str(), "rb");
-    if (!m_file)
-        return false;
+    }
     m_size = static_cast<long long>(info.st_size);
     m_atEnd = false;
     return true;

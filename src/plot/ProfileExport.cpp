@@ -4,10 +4,10 @@
 #include "CTESKAdatView.h"
 #include "Format.h"
 #include "MessageBox.h"
+#include "SafeFileWriter.h"
 #include "StationTriangulation.h"
 #include "TextFile.h"
 
-#include <QSaveFile>
 #include <cmath>
 #include <limits>
 
@@ -51,14 +51,8 @@ std::vector<ProfileSample> viewProfileSamples(CTESKAdatView& view) {
 
 bool exportProfile(CTESKAdatView& view, const std::string& path) {
     const std::string text = profileCsvText(viewProfileSamples(view), view.document().hasPredicted);
-    QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(text.data(), qint64(text.size())) == qint64(text.size()) &&
-                         file.commit();
-    if (!written) {
-        const std::string cause = file.errorString().toLocal8Bit().toStdString();
-        file.cancelWriting();
-        AfxMessageBox("Error: " + path + "\ncould not be written: " + cause + ".", MB_ICONHAND);
-    }
-    return written;
+    const int cause = data::saveTextSafely(path, text);
+    if (cause != 0)
+        AfxMessageBox(data::saveFailureText(path, cause), MB_ICONHAND);
+    return cause == 0;
 }

@@ -3,18 +3,27 @@
 // values that are not finite; and what a failed load or save leaves behind.
 
 #include "CTESKAdatDoc.h"
+#include "MemoryLimit.h"
 #include "MessageCapture.h"
 #include "TempFiles.h"
+#include "TextFile.h"
 
+#include <atomic>
 #include <cmath>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 class HostileInput : public testing::Test {
 protected:
@@ -58,6 +67,39 @@ TEST_F(HostileInput, CountsBeyondTheFileOrMemoryAllocateNothing) {
     EXPECT_FALSE(readPath(sparse));
     expectRefused("Error: not enough memory for 2000000000 data of\n" + sparse, MB_ICONHAND);
     EXPECT_TRUE(doc.x.empty());
+}
+
+TEST_F(HostileInput, MemoryLimitsOfTheProcessAreRespected) {
+    // A count of ten million over a file of zeros: refused as invalid at
+    // its first line, with no more memory committed than read so far.
+    const std::string zeros = dir.file("zeros.obs");
+    dir.write("zeros.obs", "10000000\n0\n");
+    ASSERT_EQ(::truncate(zeros.c_str(), 64'000'000), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool refused = !readPath(zeros) && messages.last().text == invalid(zeros);
+        _exit(refused ? 0 : 1);
+    }
+    int status = 0;
+    rusage usage{};
+    ASSERT_EQ(wait4(child, &status, 0, &usage), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_LT(usage.ru_maxrss, 200'000) << "kB at most; the arrays alone would take 400 MB";
+
+    // Control groups limit what a process may have, below the machine's memory.
+    TempDir root;
+    fs::create_directories(root.path() + "/memory/job/step");
+    fs::create_directories(root.path() + "/session");
+    std::ofstream(root.path() + "/memory/job/memory.limit_in_bytes") << "536870912\n";
+    std::ofstream(root.path() + "/memory/job/step/memory.limit_in_bytes")
+        << "9223372036854771712\n";
+    std::ofstream(root.path() + "/session/memory.max") << "max\n";
+    EXPECT_EQ(data::cgroupMemoryLimitBytes(root.path(), "4:memory:/job/step\n0::/session\n"),
+              536870912.0L);
+    std::ofstream(root.path() + "/memory.max") << "268435456\n";
+    EXPECT_EQ(data::cgroupMemoryLimitBytes(root.path(), "4:cpu,memory:/job/step\n0::/session\n"),
+              268435456.0L);
+    EXPECT_EQ(data::cgroupMemoryLimitBytes(root.path(), "4:cpu:/job\n"), 0.0L);
 }
 
 TEST_F(HostileInput, MegabyteLinesAreReadWhole) {
@@ -144,6 +186,38 @@ TEST_F(HostileInput, AFailedSecondLoadLeavesNothingThatSaveCouldWrite) {
                   "Error: " + good + "\ncould not be saved: there are no data.");
         EXPECT_EQ(readWholeFile(good), before);
     }
+}
+
+TEST_F(HostileInput, APipeSwappedInWhileOpeningIsNeverRead) {
+    // One thread keeps exchanging the file for a pipe that holds a line and
+    // has a writer (so that opening it would not block); the reader must
+    // never open the pipe, whenever the exchange falls.
+    const std::string target = dir.write("survey.obs", "regular\n");
+    const std::string pipeName = dir.file("pipe"), spare = dir.file("spare");
+    std::atomic<bool> done{false};
+    std::thread exchanger([&] {
+        for (int i = 0; i < 500; ++i) {
+            mkfifo(pipeName.c_str(), 0644);
+            const int writer = open(pipeName.c_str(), O_RDWR | O_NONBLOCK);
+            (void)!write(writer, "pipe\n", 5);
+            rename(pipeName.c_str(), target.c_str());
+            dir.write("spare", "regular\n");
+            rename(spare.c_str(), target.c_str());
+            close(writer);
+        }
+        done = true;
+    });
+    int opened = 0, pipesRead = 0;
+    while (!done) {
+        data::TextLineReader reader;
+        if (reader.open(target)) {
+            ++opened;
+            pipesRead += reader.readLine() != "regular";
+        }
+    }
+    exchanger.join();
+    EXPECT_EQ(pipesRead, 0) << "of " << opened << " opened";
+    EXPECT_GT(opened, 0);
 }
 
 } // namespace

@@ -151,7 +151,7 @@ TEST_F(ResidualView, ExportWritesTheWholeFileOrNothing) {
     EXPECT_FALSE(exportProfile(view, missing));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.last().style, unsigned(MB_ICONHAND));
-    EXPECT_EQ(messages.last().text.rfind("Error: " + missing + "\ncould not be written: ", 0), 0u);
+    EXPECT_EQ(messages.last().text.rfind("Error: " + missing + "\ncould not be saved: ", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists(folder.file("no such folder")));
     size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
