@@ -18,8 +18,10 @@ bool isCommentLine(const std::string& line) {
     return !line.empty() && line[0] == '!';
 }
 
-// The first line that is not a comment (an empty line at the end of the file).
+// The first line that is not a comment (an empty line at the end of the
+// file), read from the start of the file past a byte-order mark.
 const std::string& skipComments(data::TextLineReader& reader) {
+    reader.skipByteOrderMark();
     const std::string* line = &reader.readLine();
     while (isCommentLine(*line))
         line = &reader.readLine();
