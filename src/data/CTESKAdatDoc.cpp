@@ -162,7 +162,10 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
     // The values just read are plain values, whatever the previous set held.
     logScale = false;
     recomputeExtents();
-    SetPathName(path, true);
+    // However the file was named, the document holds one form of its path,
+    // so that saving back to it is recognised as the same file.
+    dataPath = normalisedPath(path);
+    SetPathName(dataPath, true);
     return true;
 }
 

@@ -169,6 +169,12 @@ TEST_F(BatchRun, LogScaleDeleteAndInfo) {
     EXPECT_NEAR(reread.data[1], std::log10(30.0), 1e-7) << "logarithms, eight digits";
 }
 
+TEST_F(BatchRun, SavingOverTheFileReadIsNoChangeOfName) {
+    input = dir.path() + "/./in.obs";
+    EXPECT_EQ(run({"--add-constant", "1", "--save", dir.path() + "//in.obs"}), kBatchOk);
+    EXPECT_TRUE(messages.empty()) << messages.last().text;
+}
+
 TEST_F(BatchRun, ReadAndWriteFailures) {
     input = dir.file("missing.obs");
     EXPECT_EQ(run({"--save", output}), kBatchFailed);
