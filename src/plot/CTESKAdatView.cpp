@@ -175,14 +175,18 @@ void CTESKAdatView::rescanSecondRange() {
 }
 
 void CTESKAdatView::refreshErrorValues() {
-    if (secondKind != PlotKind::Errors)
+    // The normalised difference divides by the errors, so it changes with them too.
+    if (secondKind != PlotKind::Errors && secondKind != PlotKind::NormalizedDifference)
         return;
-    fillSecondValues(PlotKind::Errors);
+    fillSecondValues(secondKind);
     invalidate();
 }
 
 void CTESKAdatView::refreshMainValues() {
     toNodeOrder(m_doc.data, m_doc.count, *this, mainValues);
+    // Both differences are computed from the observed values.
+    if (secondKind == PlotKind::Difference || secondKind == PlotKind::NormalizedDifference)
+        fillSecondValues(secondKind);
 }
 
 void CTESKAdatView::updateScrollRanges() {

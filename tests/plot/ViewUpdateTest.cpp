@@ -138,6 +138,35 @@ TEST_F(ViewUpdate, SecondPlotRanges) {
     }
 }
 
+TEST_F(ViewUpdate, ValueEditsRefreshADifferenceSecondPlot) {
+    fill(doc, {0, 1, 0, 1}, {0, 0, 1, 1}, {1, 2, 3, 4});
+    doc.predicted = {3, 1, 3, -1};
+    doc.hasPredicted = true;
+    doc.error = {1, 1, 1, 1};
+    doc.UpdateAllViews(nullptr, HintNewData);
+    view.showSecondKind(PlotKind::Difference);
+    doc.addConstant(10); // differences 8, 11, 10, 15
+    EXPECT_EQ(view.secondMin, 8);
+    EXPECT_EQ(view.secondMax, 15);
+    for (int node = 0; node < view.nodeCount(); ++node) {
+        const int station = view.nodeOrder[node] - 1;
+        EXPECT_EQ(view.secondaryValues[node], doc.data[station] - doc.predicted[station]);
+    }
+    EXPECT_EQ(view.mainMin, 1) << "the main colour range stays";
+    EXPECT_EQ(view.mainMax, 4);
+
+    view.showSecondKind(PlotKind::NormalizedDifference);
+    doc.assignStandardDeviation(0, 2); // 4, 5.5, 5, 7.5
+    EXPECT_EQ(view.secondMin, 4);
+    EXPECT_EQ(view.secondMax, 7.5);
+    doc.addGaussianNoise(0, 1, 1); // errors 1 again, values moved
+    for (int node = 0; node < view.nodeCount(); ++node) {
+        const int station = view.nodeOrder[node] - 1;
+        EXPECT_EQ(view.secondaryValues[node],
+                  (doc.data[station] - doc.predicted[station]) / doc.error[station]);
+    }
+}
+
 TEST_F(ViewUpdate, StationsChangedKeepsRegionAndLabels) {
     fill(doc, {0, 10, 0, 10}, {0, 0, 10, 10});
     doc.UpdateAllViews(nullptr, HintNewData);
