@@ -93,5 +93,6 @@ private:
 
     CTESKAdatDoc& m_doc;
     QImage m_backBuffer;
-    QRegion m_dirty; // parts of the back buffer that must be painted again
+    QRegion m_dirty;                 // parts of the back buffer that must be painted again
+    bool m_pictureShowsData = false; // the back buffer holds plots of stations
 };

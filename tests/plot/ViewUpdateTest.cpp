@@ -4,9 +4,18 @@
 #include "StationFill.h"
 #include "StationTriangulation.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
+
+bool allWhite(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu)
+                return false;
+    return true;
+}
 
 // Stations as a successful read leaves them; data 1 unless given.
 void fill(CTESKAdatDoc& doc, std::vector<double> x, std::vector<double> y,
@@ -165,6 +174,20 @@ TEST_F(ViewUpdate, ValueEditsRefreshADifferenceSecondPlot) {
         EXPECT_EQ(view.secondaryValues[node],
                   (doc.data[station] - doc.predicted[station]) / doc.error[station]);
     }
+}
+
+TEST_F(ViewUpdate, AFailedReadClearsThePictureAtOnce) {
+    view.resize(300, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    fill(doc, {0, 10, 0, 10}, {0, 0, 10, 10}, {1, 2, 3, 4});
+    doc.UpdateAllViews(nullptr, HintNewData);
+    view.viewport()->repaint();
+    ASSERT_FALSE(allWhite(view.backBuffer()));
+
+    EXPECT_FALSE(doc.OnOpenDocument("/no/such/folder/survey.obs"));
+    view.viewport()->repaint(); // as after a restore or an overlap
+    EXPECT_TRUE(allWhite(view.backBuffer()));
 }
 
 TEST_F(ViewUpdate, StationsChangedKeepsRegionAndLabels) {
