@@ -10,6 +10,7 @@
 #include "Format.h"
 #include "TextFile.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QRegion>
@@ -20,6 +21,10 @@
 namespace {
 
 constexpr IntPoint kNoMark{-1, -1};
+
+// A window manager activates a window on the press into it and passes the
+// press on at once; a press this soon after such an activation made it.
+constexpr qint64 kActivatingPressMs = 300;
 
 // Half the side of the station mark, and how far outside the main plot the
 // readout still looks for a station, in plot units.
@@ -73,6 +78,8 @@ MouseKeys keysOf(const QMouseEvent& event) {
 CViewInteraction::CViewInteraction(CTESKAdatView& view, QObject* parent)
     : QObject(parent), m_view(view), m_doc(view.document()), m_viewport(view.viewport()) {
     m_viewport->installEventFilter(this);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &CViewInteraction::noteFocusWindow);
+    m_focusWindow = QGuiApplication::focusWindow();
 }
 
 CViewInteraction::~CViewInteraction() = default;
@@ -84,6 +91,9 @@ bool CViewInteraction::eventFilter(QObject* watched, QEvent* event) {
                             type == QEvent::MouseButtonRelease || type == QEvent::MouseMove;
     // Only the events' type and the watched object are looked at first: the
     // viewport also reports events while the view is being destroyed.
+    if (watched == m_viewport &&
+        (type == QEvent::WindowActivate || type == QEvent::WindowDeactivate))
+        noteActivation(type == QEvent::WindowActivate);
     if (!mouseEvent || watched != m_viewport)
         return QObject::eventFilter(watched, event);
     const auto& mouse = static_cast<const QMouseEvent&>(*event);
@@ -104,11 +114,32 @@ bool CViewInteraction::eventFilter(QObject* watched, QEvent* event) {
 bool CViewInteraction::activateWindowFirst() {
     // The first click into an inactive window only activates it. (The second
     // press of a double click arrives as a double click and is a press too.)
+    const bool activatedByThisPress =
+        m_activatedFromOutside.isValid() && m_activatedFromOutside.elapsed() < kActivatingPressMs;
+    m_activatedFromOutside.invalidate();
     QWidget* window = m_view.window();
     if (window->isActiveWindow())
-        return false;
+        return activatedByThisPress;
     window->activateWindow();
+    m_inactiveForOtherApplication = false; // the activation that follows is this press's
     return true;
+}
+
+void CViewInteraction::noteFocusWindow(QWindow* focus) {
+    // The application loses the activation from the view's window itself,
+    // not from a dialog of ours that gives it back when it closes.
+    if (!focus && m_focusWindow && m_focusWindow == m_view.window()->windowHandle())
+        m_inactiveForOtherApplication = true;
+    m_focusWindow = focus;
+}
+
+void CViewInteraction::noteActivation(bool active) {
+    if (!active) {
+        m_activatedFromOutside.invalidate();
+    } else if (m_inactiveForOtherApplication) {
+        m_inactiveForOtherApplication = false;
+        m_activatedFromOutside.start();
+    }
 }
 
 // --- Readouts ---

@@ -11,10 +11,13 @@
 
 #include "ViewState.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QWindow>
 #include <functional>
 #include <string>
 
@@ -63,6 +66,10 @@ protected:
 private:
     // True (and the window activated) when a press only activates the window.
     bool activateWindowFirst();
+    // Follow the window's activation, to recognise a press that a window
+    // manager let activate the window before it passed the press on.
+    void noteActivation(bool active);
+    void noteFocusWindow(QWindow* focus);
     bool dataReady() const;
     bool secondIsMap() const;
     IntPoint toPlotUnits(QPoint pointer) const;
@@ -97,4 +104,10 @@ private:
     IntPoint m_lineStart;           // A, the press point of the line being drawn
     IntPoint m_rubberEnd;           // free end of the rubber band on the screen (mouseMode 2)
     bool m_editedInGesture = false; // the dialog was shown since the right press
+    // Activation from another application (not back from a dialog of ours),
+    // running since the window became active; invalid once a press came.
+    QElapsedTimer m_activatedFromOutside;
+    bool m_inactiveForOtherApplication =
+        false;                       // the window lost the activation to another application
+    QPointer<QWindow> m_focusWindow; // the application's focus window
 };

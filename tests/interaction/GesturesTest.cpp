@@ -1,5 +1,7 @@
 #include "InteractionFixture.h"
 
+#include <QGuiApplication>
+
 namespace {
 
 // A square survey 1000 m across: plot units are metres, y downward.
@@ -164,6 +166,19 @@ TEST_F(Gestures, TheFirstClickIntoAnInactiveWindowOnlyActivatesIt) {
     EXPECT_TRUE(status.empty());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
 
+    drag({100, 100}, {900, 900});
+    expectProfile({100, 100}, {900, 900});
+}
+
+// A window manager activates the window on the press and then passes the
+// press on: the window is already active when it arrives.
+TEST_F(Gestures, APressRightAfterActivationFromAnotherApplicationOnlyActivates) {
+    view.hide(); // the window loses the activation, and no window of ours has it
+    QTRY_VERIFY(QGuiApplication::focusWindow() == nullptr);
+    view.show();
+    activate();
+    drag({100, 100}, {900, 900});
+    EXPECT_EQ(view.secondKind, PlotKind::None);
     drag({100, 100}, {900, 900});
     expectProfile({100, 100}, {900, 900});
 }
