@@ -10,7 +10,7 @@
 #include "Format.h"
 #include "TextFile.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QRegion>
@@ -78,8 +78,6 @@ MouseKeys keysOf(const QMouseEvent& event) {
 CViewInteraction::CViewInteraction(CTESKAdatView& view, QObject* parent)
     : QObject(parent), m_view(view), m_doc(view.document()), m_viewport(view.viewport()) {
     m_viewport->installEventFilter(this);
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &CViewInteraction::noteFocusWindow);
-    m_focusWindow = QGuiApplication::focusWindow();
 }
 
 CViewInteraction::~CViewInteraction() = default;
@@ -125,16 +123,11 @@ bool CViewInteraction::activateWindowFirst() {
     return true;
 }
 
-void CViewInteraction::noteFocusWindow(QWindow* focus) {
-    // The application loses the activation from the view's window itself,
-    // not from a dialog of ours that gives it back when it closes.
-    if (!focus && m_focusWindow && m_focusWindow == m_view.window()->windowHandle())
-        m_inactiveForOtherApplication = true;
-    m_focusWindow = focus;
-}
-
 void CViewInteraction::noteActivation(bool active) {
     if (!active) {
+        // The window that is active now: none for another application, or
+        // one of ours (a dialog), which gives the activation back when it closes.
+        m_inactiveForOtherApplication = QApplication::activeWindow() == nullptr;
         m_activatedFromOutside.invalidate();
     } else if (m_inactiveForOtherApplication) {
         m_inactiveForOtherApplication = false;

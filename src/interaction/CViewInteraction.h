@@ -14,10 +14,8 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
-#include <QPointer>
 #include <QRect>
 #include <QString>
-#include <QWindow>
 #include <functional>
 #include <string>
 
@@ -69,7 +67,6 @@ private:
     // Follow the window's activation, to recognise a press that a window
     // manager let activate the window before it passed the press on.
     void noteActivation(bool active);
-    void noteFocusWindow(QWindow* focus);
     bool dataReady() const;
     bool secondIsMap() const;
     IntPoint toPlotUnits(QPoint pointer) const;
@@ -107,7 +104,5 @@ private:
     // Activation from another application (not back from a dialog of ours),
     // running since the window became active; invalid once a press came.
     QElapsedTimer m_activatedFromOutside;
-    bool m_inactiveForOtherApplication =
-        false;                       // the window lost the activation to another application
-    QPointer<QWindow> m_focusWindow; // the application's focus window
+    bool m_inactiveForOtherApplication = false; // last deactivated for another application
 };
