@@ -88,6 +88,10 @@ void CTESKAdatDoc::recomputeExtents() {
 bool CTESKAdatDoc::failRead(const std::string& message, unsigned style) {
     count = 0;
     SetModifiedFlag(false);
+    // The window keeps its picture until it is repainted: the views drop
+    // the stations that are gone now, before the message.
+    dataReady = false;
+    UpdateAllViews(nullptr, HintNewData);
     AfxMessageBox(message, style);
     return false;
 }

@@ -31,7 +31,9 @@ public:
     void setCommandLinePredicted(bool fixedName, const std::string& path);
 
     // Reads an observation file into the set; reports every failure in a
-    // message box and returns false. Neither sets dataReady nor notifies.
+    // message box and returns false. Success neither sets dataReady nor
+    // notifies; a failure clears dataReady and tells the views (HintNewData)
+    // before its message, so that they show nothing.
     // After a failure (the file missing included) count is 0 and the
     // document is not modified: there is nothing left to show or save.
     // After success dataPath, the path name and the title are all

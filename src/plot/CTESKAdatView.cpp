@@ -38,8 +38,13 @@ CTESKAdatView::~CTESKAdatView() {
 }
 
 void CTESKAdatView::OnUpdate(CView*, long hint, void*) {
-    if (!m_doc.dataReady)
+    if (!m_doc.dataReady) {
+        // No data (a failed read): nothing is drawn, the old picture goes.
+        mouseMode = 0;
+        markedPoint = IntPoint{-1, -1};
+        invalidate();
         return;
+    }
     mouseMode = 0;
     secondKind = PlotKind::None;
     mainMin = m_doc.dataMin;

@@ -93,6 +93,5 @@ private:
 
     CTESKAdatDoc& m_doc;
     QImage m_backBuffer;
-    QRegion m_dirty;                 // parts of the back buffer that must be painted again
-    bool m_pictureShowsData = false; // the back buffer holds plots of stations
+    QRegion m_dirty; // parts of the back buffer that must be painted again
 };

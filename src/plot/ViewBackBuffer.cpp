@@ -3,7 +3,6 @@
 // areas are rendered into the back buffer (white first, then the plots
 // clipped to the area); the window shows the back buffer.
 
-#include "CTESKAdatDoc.h"
 #include "CTESKAdatView.h"
 #include "DeviceContext.h"
 
@@ -56,7 +55,6 @@ void CTESKAdatView::renderDirtyArea() {
         dc.SetPaintRect(&box);
         OnDraw(dc);
     }
-    m_pictureShowsData = m_doc.dataReady;
 }
 
 void CTESKAdatView::paintEvent(QPaintEvent* event) {
@@ -67,12 +65,6 @@ void CTESKAdatView::paintEvent(QPaintEvent* event) {
     }
     if (m_backBuffer.isNull())
         return;
-    // After a failed read the view is not told, but the stations are gone:
-    // the picture of them goes whole at the first paint, not piece by piece.
-    if (m_pictureShowsData && !m_doc.dataReady) {
-        m_dirty = QRegion(m_backBuffer.rect());
-        viewport()->update();
-    }
     renderDirtyArea();
     QPainter painter(viewport());
     painter.drawImage(event->rect(), m_backBuffer, event->rect());

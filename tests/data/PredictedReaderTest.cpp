@@ -156,7 +156,7 @@ TEST_F(CommandLineOpen, FixedNameDependsOnTheKindOfData) {
 TEST_F(CommandLineOpen, UnreadableObservationFileFails) {
     EXPECT_FALSE(doc.OnOpenDocument(dir.file("nothing.obs")));
     EXPECT_FALSE(doc.dataReady);
-    EXPECT_TRUE(view.hints.empty());
+    EXPECT_EQ(view.hints, std::vector<long>{HintNewData}) << "told, with no data ready";
 }
 
 } // namespace
