@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -111,7 +112,6 @@ std::unique_ptr<QDialog> createScrollingMessage(const QString& text, unsigned st
         grid->addWidget(picture, 0, 0, Qt::AlignTop);
     }
     auto* field = new QPlainTextEdit(text, dialog.get());
-    field->setObjectName(QStringLiteral("messageText"));
     field->setReadOnly(true);
     field->setLineWrapMode(QPlainTextEdit::NoWrap);
     field->setFrameShape(QFrame::NoFrame);
@@ -139,11 +139,11 @@ std::unique_ptr<QDialog> createMessageDialog(const std::string& text, unsigned s
                                              QWidget* parent) {
     const QString message = QString::fromLocal8Bit(text.c_str());
     const QSize screen = availableScreenSize(parent);
-    auto box = std::make_unique<QMessageBox>(iconFor(style), QString::fromUtf8(kAppTitle), message,
-                                             buttonsFor(style), parent);
-    if (fitsOnScreen(message, QFontMetrics(box->font()), screen))
-        return box;
-    return createScrollingMessage(message, style, parent, screen);
+    const QFontMetrics metrics(parent ? parent->font() : QApplication::font());
+    if (!fitsOnScreen(message, metrics, screen))
+        return createScrollingMessage(message, style, parent, screen);
+    return std::make_unique<QMessageBox>(iconFor(style), QString::fromUtf8(kAppTitle), message,
+                                         buttonsFor(style), parent);
 }
 
 void installQtMessageBoxes(QWidget* parent) {
