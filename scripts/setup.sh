@@ -2,12 +2,15 @@
 # when they are missing, then configures and builds one CMake preset.
 
 teskadat_packages="cmake g++ ninja-build qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev fonts-dejavu-core"
-# The fuzz targets (clang with libFuzzer) and the real-window test under Xvfb.
+# The fuzz targets (clang with libFuzzer) and the real-window test under Xvfb,
+# which also runs the window under a window manager (openbox).
 teskadat_packages="$teskadat_packages clang libclang-rt-14-dev xvfb xauth x11-utils xdotool imagemagick"
 # Checks of the installed desktop entry and file type.
 teskadat_packages="$teskadat_packages desktop-file-utils libxml2-utils"
 # strace: a test watches that a save syncs the folder after its rename.
 teskadat_packages="$teskadat_packages strace"
+# A window manager for the real-window test of activation.
+teskadat_packages="$teskadat_packages openbox"
 
 teskadat_install_missing() {
     local missing=""

@@ -61,10 +61,10 @@ bool parseSeed(const std::string& text, unsigned long& seed) {
 }
 
 // The value of the option at arguments[index], advancing past it; null
-// (and line.error set) when the arguments end first.
+// (and line.error set) when the arguments end first or the value is empty.
 const std::string* takeValue(CommandLine& line, const std::vector<std::string>& arguments,
                              size_t& index, const char* form) {
-    if (index + 1 >= arguments.size()) {
+    if (index + 1 >= arguments.size() || arguments[index + 1].empty()) {
         if (line.error.empty())
             line.error = arguments[index] + " needs " + form + ".";
         return nullptr;

@@ -5,13 +5,9 @@
 #include "Format.h"
 #include "MisfitStatistics.h"
 
-#include <filesystem>
-
 bool openFromCommandLine(CTESKAdatDoc& doc, const CommandLine& line) {
     doc.setCommandLinePredicted(line.fixedPredictedName, line.predictedPath);
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(line.observationPath, ec);
-    return doc.OnOpenDocument(ec ? line.observationPath : full.string());
+    return doc.OnOpenDocument(normalisedPath(line.observationPath));
 }
 
 std::string describeDataSet(const CTESKAdatDoc& doc) {

@@ -16,9 +16,11 @@
 #include "ViewCommands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -246,12 +248,27 @@ bool CMainFrame::event(QEvent* event) {
         showIdleMessage();
         return true;
     }
+    // Without a window manager nobody else gives the activation back when a
+    // modal dialog closes, and the next click would only activate the window.
+    if (event->type() == QEvent::WindowUnblocked)
+        QTimer::singleShot(0, this, &CMainFrame::activateAfterDialog);
     return QMainWindow::event(event);
+}
+
+void CMainFrame::activateAfterDialog() {
+    if (isVisible() && !isActiveWindow() && !QApplication::activeModalWidget())
+        activateWindow();
 }
 
 void CMainFrame::fitToCanvas(QSize canvas) {
     if (isMaximized() || isFullScreen())
         return;
+    // Before the window is first shown its children have not been laid out
+    // (the view still has its default size): lay them out at the present size.
+    if (!isVisible() && layout()) {
+        layout()->invalidate();
+        layout()->activate();
+    }
     // The whole view widget, scroll bars included: once the window fits the
     // canvas the scroll bars are not needed and the canvas takes their room.
     QSize wanted = size() - m_view->size() + canvas;

@@ -56,6 +56,8 @@ private:
     void registerFrameCommands();
     QAction* actionFor(int id, const char* text);
     void fitToCanvas(QSize canvas);
+    // Takes the activation back after a modal dialog, unless another is open.
+    void activateAfterDialog();
     void updateCaption(const std::string& title);
     // The undo and redo prompts name the step they would cross.
     void updateUndoPrompts();

@@ -60,6 +60,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         line.error = "--info needs an observation file.";
     if (line.isBatchEdit() && line.observationPath.empty() && line.error.empty())
         line.error = "Editing options and --save need an observation file.";
+    // A seed alone is no batch run; the window would open and ignore it.
+    if (line.hasSeed && !line.isBatchEdit() && !line.isRender() &&
+        line.mode == CommandLine::Mode::Window && line.error.empty())
+        line.error = "--seed needs --add-noise.";
     checkRenderOptions(line);
     return line;
 }

@@ -37,10 +37,11 @@ void refuse(CommandLine& line, const std::string& message) {
         line.error = message;
 }
 
-// The option's value, advancing index; null (and line.error set) when the arguments end.
+// The option's value, advancing index; null (and line.error set) when the
+// arguments end or the value is empty.
 const std::string* takeValue(CommandLine& line, const std::vector<std::string>& arguments,
                              size_t& index, const char* form) {
-    if (index + 1 >= arguments.size()) {
+    if (index + 1 >= arguments.size() || arguments[index + 1].empty()) {
         refuse(line, arguments[index] + " needs " + form + ".");
         return nullptr;
     }

@@ -20,8 +20,10 @@ bool isCommentLine(const std::string& line) {
     return !line.empty() && line[0] == '!';
 }
 
-// The first line that is not a comment (an empty line at the end of the file).
+// The first line that is not a comment (an empty line at the end of the
+// file), read from the start of the file past a byte-order mark.
 const std::string& skipComments(data::TextLineReader& reader) {
+    reader.skipByteOrderMark();
     const std::string* line = &reader.readLine();
     while (isCommentLine(*line))
         line = &reader.readLine();
@@ -99,6 +101,10 @@ void CTESKAdatDoc::recomputeExtents() {
 bool CTESKAdatDoc::failRead(const std::string& message, unsigned style) {
     count = 0;
     SetModifiedFlag(false);
+    // The window keeps its picture until it is repainted: the views drop
+    // the stations that are gone now, before the message.
+    dataReady = false;
+    UpdateAllViews(nullptr, HintNewData);
     AfxMessageBox(message, style);
     return false;
 }
@@ -193,7 +199,10 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
     // The values just read are plain values, whatever the previous set held.
     logScale = false;
     recomputeExtents();
-    SetPathName(path, true);
+    // However the file was named, the document holds one form of its path,
+    // so that saving back to it is recognised as the same file.
+    dataPath = normalisedPath(path);
+    SetPathName(dataPath, true);
     return true;
 }
 

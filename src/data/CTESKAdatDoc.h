@@ -36,9 +36,13 @@ public:
     void setCommandLinePredicted(bool fixedName, const std::string& path);
 
     // Reads an observation file into the set; reports every failure in a
-    // message box and returns false. Neither sets dataReady nor notifies.
+    // message box and returns false. Success neither sets dataReady nor
+    // notifies; a failure clears dataReady and tells the views (HintNewData)
+    // before its message, so that they show nothing.
     // After a failure (the file missing included) count is 0 and the
     // document is not modified: there is nothing left to show or save.
+    // After success dataPath, the path name and the title are all
+    // normalisedPath(path).
     bool readObservationFile(const std::string& path);
 
     // Reads the predicted values of the stations just read; reports every
@@ -98,12 +102,12 @@ public:
     void recordChange(const char* label, data::UndoRefresh refresh, bool modifies = true);
 
     // Writes the data set to `path` (ObservationWriter.cpp). On success: not
-    // modified, the changed-name notice when `path` differs from dataPath,
-    // dataPath = path. On failure: a message naming the path and the cause,
-    // the previous file intact, nothing else changed; returns false. A set
-    // without stations is never written (it would replace a file by an empty one).
+    // modified, the changed-name notice when normalisedPath(path) differs
+    // from dataPath, dataPath = normalisedPath(path). On failure: a message
+    // naming the path and the cause, the previous file intact, nothing else changed; returns false.
+    // A set without stations is never written (it would replace a file by an empty one).
     bool OnSaveDocument(const std::string& path);
-    // Save as the framework does it: OnSaveDocument, then SetPathName(path)
+    // Save as the framework does it: OnSaveDocument, then SetPathName(dataPath)
     // (which makes the path the title) when the file was written.
     bool DoSave(const std::string& path);
 

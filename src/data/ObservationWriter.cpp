@@ -46,17 +46,18 @@ bool CTESKAdatDoc::OnSaveDocument(const std::string& path) {
     }
     SetModifiedFlag(false);
     history.markSaved();
-    if (dataPath != path)
+    const std::string savedPath = normalisedPath(path);
+    if (dataPath != savedPath)
         AfxMessageBox("The data filename has changed.\nMake sure you use the correct name in "
                       "the inversion interface.",
                       MB_OK);
-    dataPath = path;
+    dataPath = savedPath;
     return true;
 }
 
 bool CTESKAdatDoc::DoSave(const std::string& path) {
     if (!OnSaveDocument(path))
         return false;
-    SetPathName(path, true);
+    SetPathName(dataPath, true);
     return true;
 }

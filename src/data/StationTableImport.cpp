@@ -93,6 +93,7 @@ bool CTESKAdatDoc::readStationTable(data::TextLineReader& reader, const std::str
     header1b = header2b = header1c = 0;
     logScale = false;
     recomputeExtents();
-    SetPathName(path, true);
+    dataPath = normalisedPath(path);
+    SetPathName(dataPath, true);
     return true;
 }

@@ -45,6 +45,16 @@ void TextLineReader::close() {
     m_file = nullptr;
 }
 
+void TextLineReader::skipByteOrderMark() {
+    if (!m_file)
+        return;
+    unsigned char head[3] = {};
+    const size_t read = std::fread(head, 1, sizeof head, m_file);
+    if (read == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF)
+        return;
+    std::fseek(m_file, 0, SEEK_SET);
+}
+
 const std::string& TextLineReader::readLine() {
     m_line.clear();
     if (!m_file || m_atEnd) {

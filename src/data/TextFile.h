@@ -21,6 +21,10 @@ public:
     bool open(const std::string& path);
     void close();
 
+    // Skips a UTF-8 byte-order mark (as Windows editors write one) at the
+    // start of the file; call it right after open.
+    void skipByteOrderMark();
+
     // The next line without its line feed and a carriage return before it.
     // At the end of the file: an empty line (and atEnd() becomes true).
     const std::string& readLine();

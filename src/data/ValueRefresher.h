@@ -21,10 +21,11 @@
 class ValueRefresher {
 public:
     virtual ~ValueRefresher() = default;
-    // Reloads the main plot's values from the document's data array.
+    // Reloads the main plot's values from the document's data array, and a
+    // second plot computed from them.
     virtual void refreshMainValues() = 0;
-    // Reloads the second plot's values and colour range from the error array
-    // when the second plot shows the errors; does nothing otherwise.
+    // Reloads the second plot's values and colour range when the second plot
+    // is computed from the error array; does nothing otherwise.
     virtual void refreshErrorValues() = 0;
     // Invalidates the whole view with erasing, so that it repaints.
     virtual void invalidate() = 0;

@@ -12,6 +12,7 @@
 #include "TextFile.h"
 #include "Triangulation.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QRegion>
@@ -25,6 +26,10 @@
 namespace {
 
 constexpr IntPoint kNoMark{-1, -1};
+
+// A window manager activates a window on the press into it and passes the
+// press on at once; a press this soon after such an activation made it.
+constexpr qint64 kActivatingPressMs = 300;
 
 // Half the side of the station mark, and how far outside the main plot the
 // readout still looks for a station, in plot units.
@@ -92,6 +97,9 @@ bool CViewInteraction::eventFilter(QObject* watched, QEvent* event) {
                             type == QEvent::MouseButtonRelease || type == QEvent::MouseMove;
     // Only the events' type and the watched object are looked at first: the
     // viewport also reports events while the view is being destroyed.
+    if (watched == m_viewport &&
+        (type == QEvent::WindowActivate || type == QEvent::WindowDeactivate))
+        noteActivation(type == QEvent::WindowActivate);
     if (watched != m_viewport)
         return QObject::eventFilter(watched, event);
     if (type == QEvent::Wheel)
@@ -122,11 +130,27 @@ bool CViewInteraction::eventFilter(QObject* watched, QEvent* event) {
 bool CViewInteraction::activateWindowFirst() {
     // The first click into an inactive window only activates it. (The second
     // press of a double click arrives as a double click and is a press too.)
+    const bool activatedByThisPress =
+        m_activatedFromOutside.isValid() && m_activatedFromOutside.elapsed() < kActivatingPressMs;
+    m_activatedFromOutside.invalidate();
     QWidget* window = m_view.window();
     if (window->isActiveWindow())
-        return false;
+        return activatedByThisPress;
     window->activateWindow();
+    m_inactiveForOtherApplication = false; // the activation that follows is this press's
     return true;
+}
+
+void CViewInteraction::noteActivation(bool active) {
+    if (!active) {
+        // The window that is active now: none for another application, or
+        // one of ours (a dialog), which gives the activation back when it closes.
+        m_inactiveForOtherApplication = QApplication::activeWindow() == nullptr;
+        m_activatedFromOutside.invalidate();
+    } else if (m_inactiveForOtherApplication) {
+        m_inactiveForOtherApplication = false;
+        m_activatedFromOutside.start();
+    }
 }
 
 // --- Readouts ---

@@ -12,6 +12,7 @@
 #include "PointerNavigation.h"
 #include "ViewState.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <cstdint>
 
@@ -82,6 +83,9 @@ protected:
 private:
     // True (and the window activated) when a press only activates the window.
     bool activateWindowFirst();
+    // Follow the window's activation, to recognise a press that a window
+    // manager let activate the window before it passed the press on.
+    void noteActivation(bool active);
     bool dataReady() const;
     bool secondIsMap() const;
     IntPoint toPlotUnits(QPoint pointer) const;
@@ -125,4 +129,8 @@ private:
     int m_wheelRest = 0;            // Ctrl+wheel angle not yet a whole notch
     bool m_panning = false;         // the middle button drags the canvas
     QPoint m_panPointer, m_panScroll;
+    // Activation from another application (not back from a dialog of ours),
+    // running since the window became active; invalid once a press came.
+    QElapsedTimer m_activatedFromOutside;
+    bool m_inactiveForOtherApplication = false; // last deactivated for another application
 };

@@ -4,12 +4,17 @@
 #include <filesystem>
 #include <system_error>
 
-void CDocument::SetPathName(const std::string& path, bool /*addToRecentList*/) {
-    namespace fs = std::filesystem;
+std::string normalisedPath(const std::string& path) {
+    if (path.empty())
+        return path;
     std::error_code ec;
-    fs::path absolute = fs::absolute(fs::path(path), ec);
-    m_pathName = ec ? path : absolute.lexically_normal().string();
-    SetTitle(fs::path(path).filename().string());
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
+void CDocument::SetPathName(const std::string& path, bool /*addToRecentList*/) {
+    m_pathName = normalisedPath(path);
+    SetTitle(std::filesystem::path(path).filename().string());
 }
 
 void CDocument::SetTitle(const std::string& title) {

@@ -8,6 +8,10 @@
 
 class CDocument;
 
+// `path` made absolute and lexically normal: no "." or ".." parts and no
+// doubled separators (symbolic links are not resolved). The empty path stays empty.
+std::string normalisedPath(const std::string& path);
+
 // Something that shows a document and reacts to its change notifications.
 class CView {
 public:
@@ -23,7 +27,7 @@ public:
     CDocument& operator=(const CDocument&) = delete;
     virtual ~CDocument() = default;
 
-    // Stores `path`, made absolute, as the path name and its bare file name as the title.
+    // Stores normalisedPath(path) as the path name and its bare file name as the title.
     virtual void SetPathName(const std::string& path, bool addToRecentList = true);
     const std::string& GetPathName() const { return m_pathName; }
 

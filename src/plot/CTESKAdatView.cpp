@@ -43,8 +43,13 @@ void CTESKAdatView::OnUpdate(CView*, long hint, void*) {
 }
 
 void CTESKAdatView::takeUpdate(long hint) {
-    if (!m_doc.dataReady)
+    if (!m_doc.dataReady) {
+        // No data (a failed read): nothing is drawn, the old picture goes.
+        mouseMode = 0;
+        markedPoint = IntPoint{-1, -1};
+        invalidate();
         return;
+    }
     mouseMode = 0;
     secondKind = PlotKind::None;
     mainMin = m_doc.dataMin;
@@ -196,14 +201,18 @@ void CTESKAdatView::rescanSecondRange() {
 
 void CTESKAdatView::refreshErrorValues() {
     emit dataChanged();
-    if (secondKind != PlotKind::Errors)
+    // The normalised difference divides by the errors, so it changes with them too.
+    if (secondKind != PlotKind::Errors && secondKind != PlotKind::NormalizedDifference)
         return;
-    fillSecondValues(PlotKind::Errors);
+    fillSecondValues(secondKind);
     invalidate();
 }
 
 void CTESKAdatView::refreshMainValues() {
     toNodeOrder(m_doc.data, m_doc.count, *this, mainValues);
+    // Both differences are computed from the observed values.
+    if (secondKind == PlotKind::Difference || secondKind == PlotKind::NormalizedDifference)
+        fillSecondValues(secondKind);
     emit dataChanged();
 }
 

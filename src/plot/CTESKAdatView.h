@@ -45,9 +45,11 @@ public:
     bool usesDivergingColours() const;
     // A plain min/max scan of the second plot's values (the colour range's Reset).
     void rescanSecondRange();
-    // Reloads the observed values (after noise or a constant was added).
+    // Reloads the observed values (after noise or a constant was added),
+    // and a difference second plot with its range.
     void refreshMainValues() override;
-    // Reloads the errors when they are the second plot (after they changed).
+    // Reloads the errors or the normalised difference, with its range, when
+    // it is the second plot (after the errors changed).
     void refreshErrorValues() override;
 
     // Repaints the whole view.

@@ -58,6 +58,21 @@ TEST(BatchEditOptions, MalformedValuesAreRefused) {
     EXPECT_EQ(parse({"a.obs", "--crop", "1,2"}).error, "--crop needs X1,X2,Y1,Y2, not \"1,2\".");
 }
 
+// An empty value is a missing one: without it --save '' or --render '' alone
+// would open the window instead of running in batch.
+TEST(BatchEditOptions, EmptyValuesAndALoneSeedAreRefused) {
+    for (const char* option :
+         {"--save", "--render", "--add-constant", "--assign-errors", "--downsample", "--seed",
+          "--second", "--method", "--colourmap", "--magnification", "--region", "--profile"}) {
+        const CommandLine line = parse({"a.obs", option, ""});
+        EXPECT_FALSE(line.error.empty()) << option;
+        EXPECT_EQ(line.observationPath, "a.obs") << option;
+    }
+    EXPECT_EQ(parse({"a.obs", "--save", ""}).error, "--save needs a file name.");
+    EXPECT_FALSE(parse({"a.obs", "--seed", "5"}).error.empty()) << "would open the window";
+    EXPECT_TRUE(parse({"a.obs", "--seed", "5", "--add-noise", "1,1"}).error.empty());
+}
+
 // A batch run on a small gravity file in a temporary folder.
 class BatchRun : public testing::Test {
 protected:
@@ -152,6 +167,12 @@ TEST_F(BatchRun, LogScaleDeleteAndInfo) {
     ASSERT_EQ(reread.count, 4);
     EXPECT_EQ(reread.x[1], 0);
     EXPECT_NEAR(reread.data[1], std::log10(30.0), 1e-7) << "logarithms, eight digits";
+}
+
+TEST_F(BatchRun, SavingOverTheFileReadIsNoChangeOfName) {
+    input = dir.path() + "/./in.obs";
+    EXPECT_EQ(run({"--add-constant", "1", "--save", dir.path() + "//in.obs"}), kBatchOk);
+    EXPECT_TRUE(messages.empty()) << messages.last().text;
 }
 
 TEST_F(BatchRun, ReadAndWriteFailures) {

@@ -32,6 +32,20 @@ TEST(MainFrame, InitialSizeFollowsTheScreen) {
     EXPECT_EQ(CMainFrame::initialSize(QSize(640, 480)), QSize(512, 432));
 }
 
+// The command-line load fits the frame before the window was ever laid out.
+TEST(MainFrame, TheFrameFitsTheCanvasFromTheStart) {
+    CTESKAdatDoc doc;
+    CMainFrame frame(doc);
+    ASSERT_TRUE(doc.OnOpenDocument(std::string(TESKADAT_SOURCE_DIR) + "/samples/magnetic.obs"));
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    const CTESKAdatView& view = frame.view();
+    EXPECT_EQ(view.size(), QSize(view.canvasWidth, view.canvasHeight));
+    const QSize atStart = frame.size();
+    frame.executeCommand(ID_VIEW_RESET);
+    EXPECT_EQ(frame.size(), atStart);
+}
+
 TEST(MainFrame, CaptionShowsTheDocumentTitle) {
     CTESKAdatDoc doc;
     CMainFrame frame(doc);

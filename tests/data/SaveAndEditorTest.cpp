@@ -91,9 +91,26 @@ TEST_F(Saving, ChangedFileNameMessageAndPathName) {
     ASSERT_TRUE(doc.DoSave(other));
     EXPECT_EQ(messages.messages().size(), 1u) << "a second save to the new path says nothing";
 
-    // The comparison is textual: another spelling of the same file counts as a change.
+    // Paths are compared in their normalised form: another spelling of the
+    // same path is no change.
     ASSERT_TRUE(doc.OnSaveDocument(dir.path() + "/./other.obs"));
-    EXPECT_EQ(messages.messages().size(), 2u);
+    EXPECT_EQ(messages.messages().size(), 1u);
+}
+
+TEST_F(Saving, PathsAreAbsoluteAndNormalisedFromLoadToSave) {
+    fs::create_directory(dir.file("h"));
+    dir.write("survey.obs", "3\n1 2 3\n4 5 6\n7 8 9\n");
+    const std::string normal = dir.file("survey.obs");
+    const std::string relative = fs::relative(dir.path()).string() + "/h/..//./survey.obs";
+    CTESKAdatDoc opened;
+    ASSERT_TRUE(opened.OnOpenDocument(relative));
+    EXPECT_EQ(opened.dataPath, normal);
+    EXPECT_EQ(opened.GetPathName(), normal);
+    EXPECT_EQ(opened.GetTitle(), normal) << "the caption shows the normalised path";
+    ASSERT_TRUE(opened.OnSaveDocument(dir.path() + "/h/../survey.obs"));
+    ASSERT_TRUE(opened.DoSave(opened.GetPathName()));
+    EXPECT_TRUE(messages.empty()) << "the file that was loaded, however it is spelt";
+    EXPECT_EQ(normalisedPath(""), "");
 }
 
 TEST_F(Saving, FailureKeepsTheOldFileAndTheDocumentState) {

@@ -209,14 +209,14 @@ TEST_F(OpenCommandTest, CancelChangesNothing) {
     EXPECT_TRUE(view.hints.empty());
 }
 
-TEST_F(OpenCommandTest, AFailedReadKeepsThePathsAndTellsNoView) {
+TEST_F(OpenCommandTest, AFailedReadKeepsThePathsAndTellsTheViewNothingIsReady) {
     const std::string broken = dir.write("broken.obs", "2\n0 0 0 1\n1 1 1 2\n");
     doc.dataReady = true;
     EXPECT_FALSE(dialogs::loadDataFiles(doc, broken, dir.file("p.pre")));
     EXPECT_EQ(doc.dataPath, broken);
     EXPECT_EQ(doc.predictedPath, dir.file("p.pre"));
     EXPECT_FALSE(doc.dataReady);
-    EXPECT_TRUE(view.hints.empty());
+    EXPECT_EQ(view.hints, std::vector<long>{HintNewData}) << "told, with no data ready";
     EXPECT_EQ(messages.messages().size(), 1u) << "only the reader's own message";
 }
 

@@ -1,5 +1,7 @@
 #include "InteractionFixture.h"
 
+#include <QApplication>
+
 namespace {
 
 // A square survey 1000 m across: plot units are metres, y downward.
@@ -164,6 +166,26 @@ TEST_F(Gestures, TheFirstClickIntoAnInactiveWindowOnlyActivatesIt) {
     EXPECT_TRUE(status.empty());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
 
+    drag({100, 100}, {900, 900});
+    expectProfile({100, 100}, {900, 900});
+}
+
+// A window manager activates the window on the press and then passes the
+// press on: the window is already active when it arrives.
+TEST_F(Gestures, APressRightAfterActivationFromAnotherApplicationOnlyActivates) {
+    QApplication::setActiveWindow(nullptr); // another application takes the activation
+    ASSERT_FALSE(view.isActiveWindow());
+    // (The platform still counts the view's window as focused and would not
+    // activate it again; another window takes that focus first.)
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+
+    activate();
+    ASSERT_TRUE(view.isActiveWindow());
+    drag({100, 100}, {900, 900});
+    EXPECT_EQ(view.secondKind, PlotKind::None);
     drag({100, 100}, {900, 900});
     expectProfile({100, 100}, {900, 900});
 }

@@ -4,9 +4,18 @@
 #include "StationFill.h"
 #include "StationTriangulation.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
+
+bool allWhite(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu)
+                return false;
+    return true;
+}
 
 // Stations as a successful read leaves them; data 1 unless given.
 void fill(CTESKAdatDoc& doc, std::vector<double> x, std::vector<double> y,
@@ -136,6 +145,51 @@ TEST_F(ViewUpdate, SecondPlotRanges) {
         const int station = view.nodeOrder[node] - 1;
         EXPECT_EQ(view.secondaryValues[node], doc.data[station] - doc.predicted[station]);
     }
+}
+
+TEST_F(ViewUpdate, ValueEditsRefreshADifferenceSecondPlot) {
+    fill(doc, {0, 1, 0, 1}, {0, 0, 1, 1}, {1, 2, 3, 4});
+    doc.predicted = {3, 1, 3, -1};
+    doc.hasPredicted = true;
+    doc.error = {1, 1, 1, 1};
+    doc.UpdateAllViews(nullptr, HintNewData);
+    view.showSecondKind(PlotKind::Difference);
+    doc.addConstant(10); // differences 8, 11, 10, 15
+    EXPECT_EQ(view.secondMin, 8);
+    EXPECT_EQ(view.secondMax, 15);
+    for (int node = 0; node < view.nodeCount(); ++node) {
+        const int station = view.nodeOrder[node] - 1;
+        EXPECT_EQ(view.secondaryValues[node], doc.data[station] - doc.predicted[station]);
+    }
+    EXPECT_EQ(view.mainMin, 1) << "the main colour range stays";
+    EXPECT_EQ(view.mainMax, 4);
+
+    view.showSecondKind(PlotKind::NormalizedDifference);
+    doc.assignStandardDeviation(0, 2); // 4, 5.5, 5, 7.5
+    EXPECT_EQ(view.secondMin, 4);
+    EXPECT_EQ(view.secondMax, 7.5);
+    doc.addGaussianNoise(0, 1, 1); // errors 1 again, values moved
+    for (int node = 0; node < view.nodeCount(); ++node) {
+        const int station = view.nodeOrder[node] - 1;
+        EXPECT_EQ(view.secondaryValues[node],
+                  (doc.data[station] - doc.predicted[station]) / doc.error[station]);
+    }
+}
+
+TEST_F(ViewUpdate, AFailedReadClearsThePictureAtOnce) {
+    view.resize(300, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    fill(doc, {0, 10, 0, 10}, {0, 0, 10, 10}, {1, 2, 3, 4});
+    doc.UpdateAllViews(nullptr, HintNewData);
+    view.viewport()->repaint();
+    ASSERT_FALSE(allWhite(view.backBuffer()));
+
+    EXPECT_FALSE(doc.OnOpenDocument("/no/such/folder/survey.obs"));
+    // The window system shows the kept picture again through restores and
+    // overlaps; only a repaint asked for by the view replaces it.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(allWhite(view.backBuffer()));
 }
 
 TEST_F(ViewUpdate, StationsChangedKeepsRegionAndLabels) {
