@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "Format.h"
 #include "MessageBox.h"
+#include "PictureExport.h"
 #include "ProfileTrace.h"
 
 #include <QApplication>
@@ -134,16 +135,18 @@ int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
     return kBatchOk;
 }
 
+// The format was checked with the options.
 int writePicture(CTESKAdatView& view, const std::string& path) {
-    const QImage picture = view.renderCanvas();
-    if (picture.isNull()) {
+    const PictureFormat format = pictureFormatForName(path).value_or(PictureFormat::Png);
+    const Picture picture = renderPicture(view, format, view.magnification);
+    if (picture.pixels.isNull()) {
         AfxMessageBox(canvasTooLargeText(view.canvasWidth, view.canvasHeight, "render") +
                           " Try a smaller --magnification.",
                       MB_ICONHAND);
         return kBatchFailed;
     }
-    if (!picture.save(QString::fromStdString(path), "PNG")) {
-        AfxMessageBox("Cannot write the picture to " + path + ".", MB_ICONHAND);
+    if (const std::string cause = writePictureFile(picture, path); !cause.empty()) {
+        AfxMessageBox("Cannot write the picture to " + path + ": " + cause + ".", MB_ICONHAND);
         return kBatchFailed;
     }
     return kBatchOk;

@@ -5,6 +5,7 @@
 #include "CTESKAdatView.h"
 #include "CViewInteraction.h"
 #include "DocumentCommands.h"
+#include "FigureCommands.h"
 #include "MenuLayout.h"
 #include "MessageBox.h"
 #include "OpenCommand.h"
@@ -60,6 +61,7 @@ CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
     registerFrameCommands();
     registerDocumentCommands(m_commands, m_doc, this);
     registerViewCommands(m_commands, *m_view);
+    registerFigureCommands(m_commands, *m_view);
     createMenus();
     createToolBar();
     createAccelerators();

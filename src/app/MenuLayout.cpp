@@ -56,6 +56,11 @@ const std::vector<MenuEntry>& menuLayout() {
         {"&Options", nullptr, "Labels ...", ID_OPTIONS_LABELS, "Change the default labels."},
         {"&Options", nullptr, "log scale", ID_OPTIONS_LOG_SCALE, "Display data on a log scale."},
 
+        {"&Tools", nullptr, "Export picture ...", ID_TOOLS_EXPORT_PICTURE,
+         "Write the picture of the plots to a PNG, SVG or PDF file."},
+        {"&Tools", nullptr, "Round tick values", ID_TOOLS_ROUND_TICKS,
+         "Label the axes and the colour bars at round values."},
+
         {"&Help", nullptr, "&About TESKA/PORLIN data viewer ...", ID_APP_ABOUT,
          "Display  TESKA/PORLIN data viewer information."},
     };

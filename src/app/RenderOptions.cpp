@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "EditChecks.h"
+#include "PictureFormat.h"
 
 #include <climits>
 #include <cmath>
@@ -157,6 +158,10 @@ bool takeValuedOption(CommandLine& line, const std::vector<std::string>& argumen
     if (option == "--render") {
         if (!render.outputPath.empty())
             refuse(line, "--render may be given once.");
+        if (!pictureFormatForName(*value))
+            refuse(line, "--render writes PNG, SVG or PDF: the file name should end in .png, "
+                         ".svg or .pdf, not \"" +
+                             *value + "\".");
         render.outputPath = *value;
     } else if (option == "--second") {
         if (findChoice(kSecondChoices, *value, choice))
@@ -208,10 +213,12 @@ void checkRenderOptions(CommandLine& line) {
 }
 
 std::string renderUsageText() {
-    return "Rendering without a window: teskadat --render OUT.png [VIEW OPTIONS] OBSERVATIONS\n"
-           "[PREDICTED] writes the picture that Edit > Copy would copy, as a PNG file (edits\n"
-           "are applied first; status 1 when a file could not be read or written or the\n"
-           "picture is too large, 2 when a value was refused).\n"
+    return "Rendering without a window: teskadat --render OUT [VIEW OPTIONS] OBSERVATIONS\n"
+           "[PREDICTED] writes the picture that Edit > Copy would copy (edits are applied\n"
+           "first; status 1 when a file could not be read or written or the picture is too\n"
+           "large, 2 when a value was refused). The name of OUT chooses the format: .png\n"
+           "for exactly the copied pixels, .svg or .pdf for text, axes and curves as\n"
+           "vectors over an image of the colour fills.\n"
            "  --second KIND          errors, predicted, normalized, difference, elevation or\n"
            "                         none (default: predicted when a predicted file was read)\n"
            "  --method METHOD        original, gradient or circles\n"

@@ -14,7 +14,7 @@ struct RenderOptions {
     // map when a predicted file was read, else nothing).
     enum class Second { Default, None, Errors, Predicted, Normalized, Difference, Elevation };
 
-    std::string outputPath;                      // --render: where the PNG picture is written
+    std::string outputPath;                      // --render: the picture's file (.png, .svg, .pdf)
     Second second = Second::Default;             // --second
     std::optional<int> method;                   // --method: 0 original, 1 gradient, 2 circles
     std::optional<int> colourMap;                // --colourmap 0..8

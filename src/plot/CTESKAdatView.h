@@ -14,6 +14,7 @@
 
 class CDC;
 class CTESKAdatDoc;
+class VectorLayer;
 
 class CTESKAdatView : public QAbstractScrollArea,
                       public CView,
@@ -38,6 +39,8 @@ public:
 
     // Second-plot origin, canvas size and scroll range; fits the frame.
     void relayout();
+    // Second-plot origin and canvas size only, from the region and magnification.
+    void computeLayout();
     // Shows one of the map kinds Errors .. Elevation as the second plot.
     void showSecondKind(PlotKind kind);
     // A plain min/max scan of the second plot's values (the colour range's Reset).
@@ -64,8 +67,9 @@ public:
     void drawColourBar(CDC& dc, double max, double min);
     // The second plot for PlotKind::Profile.
     void drawProfile(CDC& dc);
-    // The whole canvas at the current magnification on white, as copied and rendered.
-    QImage renderCanvas();
+    // The whole canvas at the current magnification on white, as copied and
+    // rendered; with a vector layer, text and lines go there instead (see CDC).
+    QImage renderCanvas(VectorLayer* vectors = nullptr);
     // Edit > Copy: the whole canvas onto the clipboard.
     void copyToClipboard();
 

@@ -63,6 +63,8 @@ struct ViewState {
     IntPoint profileStart, profileEnd;
     int profileLevel = kNoProfileLevel; // plot units below the profile axis
     std::string mainLabel, secondLabel, unitsLabel, xAxisLabel, yAxisLabel;
+    // Ticks at 1, 2 or 5 x 10^k and labels that fit (Tools > Round tick values).
+    bool roundTicks = false;
     ColourTable colourTable = normalColourTable(ColourMap::Default);
 };
 

@@ -46,11 +46,13 @@ TEST(MainFrame, MenusHoldTheirItemsInOrder) {
     QStringList titles;
     for (QAction* item : frame.menuBar()->actions())
         titles << item->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "&Options", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "&Options", "&Tools", "&Help"}));
     EXPECT_EQ(itemTexts(topMenu(frame, "&File")),
               QStringList({"&Open...\tCtrl+O", "&Save...", "Text editor ...", "-", "E&xit"}));
     EXPECT_EQ(itemTexts(topMenu(frame, "&Options")),
               QStringList({"Min / Max ...", "Region ...", "Labels ...", "log scale"}));
+    EXPECT_EQ(itemTexts(topMenu(frame, "&Tools")),
+              QStringList({"Export picture ...", "Round tick values"}));
     const QStringList view = itemTexts(topMenu(frame, "&View"));
     EXPECT_EQ(view.mid(0, 8),
               QStringList({"Locations", "Errors", "Predicted data", "Difference (normalized)",

@@ -1,0 +1,112 @@
+#include "PictureExport.h"
+
+#include "CTESKAdatView.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+namespace {
+
+constexpr const char* kCreator = "TESKA/PORLIN data viewer";
+
+// Sets the view to a magnification for one rendering and back afterwards.
+class MagnificationScope {
+public:
+    MagnificationScope(CTESKAdatView& view, double magnification)
+        : m_view(view), m_previous(view.magnification) {
+        m_view.magnification = magnification;
+        m_view.computeLayout();
+    }
+    ~MagnificationScope() {
+        m_view.magnification = m_previous;
+        m_view.computeLayout();
+    }
+    MagnificationScope(const MagnificationScope&) = delete;
+    MagnificationScope& operator=(const MagnificationScope&) = delete;
+
+private:
+    CTESKAdatView& m_view;
+    double m_previous;
+};
+
+void paintLayers(QPainter& painter, const Picture& picture) {
+    painter.drawImage(QPointF(0, 0), picture.pixels);
+    picture.vectors.replay(painter);
+}
+
+bool encodeSvg(const Picture& picture, QIODevice& device) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&device);
+    svg.setSize(picture.pixels.size());
+    svg.setViewBox(QRect(QPoint(0, 0), picture.pixels.size()));
+    svg.setTitle(picture.title);
+    svg.setDescription(QString::fromLatin1(kCreator));
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    paintLayers(painter, picture);
+    return painter.end();
+}
+
+bool encodePdf(const Picture& picture, QIODevice& device) {
+    QPdfWriter pdf(&device);
+    pdf.setCreator(QString::fromLatin1(kCreator));
+    pdf.setTitle(picture.title);
+    pdf.setResolution(72); // one pixel of the picture is one point
+    const QPageSize page(QSizeF(picture.pixels.size()), QPageSize::Point, QString(),
+                         QPageSize::ExactMatch);
+    pdf.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    // Qt would otherwise store the image as JPEG, blurring the cell edges.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    paintLayers(painter, picture);
+    return painter.end();
+}
+
+} // namespace
+
+Picture renderPicture(CTESKAdatView& view, PictureFormat format, double magnification) {
+    Picture picture;
+    picture.format = format;
+    picture.title = QString::fromStdString(view.mainLabel);
+    const MagnificationScope scope(view, magnification);
+    picture.canvasSize = QSize(view.canvasWidth, view.canvasHeight);
+    picture.pixels = view.renderCanvas(format == PictureFormat::Png ? nullptr : &picture.vectors);
+    return picture;
+}
+
+bool encodePicture(const Picture& picture, QIODevice& device) {
+    if (picture.pixels.isNull())
+        return false;
+    switch (picture.format) {
+    case PictureFormat::Png:
+        return picture.pixels.save(&device, "PNG");
+    case PictureFormat::Svg:
+        return encodeSvg(picture, device);
+    case PictureFormat::Pdf:
+        return encodePdf(picture, device);
+    }
+    return false;
+}
+
+std::string writePictureFile(const Picture& picture, const std::string& path) {
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString().toStdString();
+    if (!encodePicture(picture, file)) {
+        const std::string cause = file.error() != QFileDevice::NoError
+                                      ? file.errorString().toStdString()
+                                      : "the picture could not be encoded";
+        file.cancelWriting();
+        return cause;
+    }
+    if (!file.commit())
+        return file.errorString().toStdString();
+    return {};
+}
