@@ -125,6 +125,7 @@ int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
         view.plotMethod = static_cast<PlotMethod>(*options.method);
     if (options.hideLocations)
         view.showLocations = false;
+    view.roundTicks = options.roundTicks;
     if (options.vertical)
         view.arrangeVertical = *options.vertical;
     if (options.magnification)

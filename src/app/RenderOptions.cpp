@@ -194,6 +194,8 @@ bool takeRenderOption(CommandLine& line, const std::vector<std::string>& argumen
         render.vertical = option == "--vertical";
     else if (option == "--no-locations")
         render.hideLocations = true;
+    else if (option == "--round-ticks")
+        render.roundTicks = true;
     else
         return takeValuedOption(line, arguments, index);
     render.anyViewOption = true;
@@ -230,5 +232,6 @@ std::string renderUsageText() {
            "                         across), fitted into the plot as a mouse drag would be\n"
            "  --level L              the profile's level, plot units below its axis\n"
            "  --vertical | --horizontal  the second plot below (default) or beside the main one\n"
-           "  --no-locations         no station marks\n";
+           "  --no-locations         no station marks\n"
+           "  --round-ticks          axis and colour-bar labels at round values\n";
 }

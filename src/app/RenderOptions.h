@@ -26,6 +26,7 @@ struct RenderOptions {
     std::optional<int> level;                    // --level, units below the profile axis
     std::optional<bool> vertical;                // --vertical / --horizontal
     bool hideLocations = false;                  // --no-locations
+    bool roundTicks = false;                     // --round-ticks
     bool anyViewOption = false;                  // some option other than --render was given
 };
 

@@ -113,11 +113,24 @@ bool CViewInteraction::activateWindowFirst() {
 
 // --- Readouts ---
 
+namespace {
+
+// "%g" prints a UTM coordinate with an exponent (7.51235e+06); with round
+// ticks on, coordinates of 10^5 and beyond get their whole metres instead.
+std::string coordinateText(double value, bool roundTicks) {
+    if (roundTicks && std::fabs(value) >= 1e5 && std::fabs(value) < 1e15)
+        return formatString("%.0f", value);
+    return formatString("%g", value);
+}
+
+} // namespace
+
 void CViewInteraction::showPositionReadout(IntPoint point) {
     const double easting = point.x / m_view.plotScale + m_view.regionXMin;
     const double northing = m_view.regionYMax - point.y / m_view.plotScale;
     data::ClassicNumericLocale classic;
-    setStatus(formatString("(Easting, Northing)  =  (%g,  %g)", easting, northing));
+    setStatus("(Easting, Northing)  =  (" + coordinateText(easting, m_view.roundTicks) + ",  " +
+              coordinateText(northing, m_view.roundTicks) + ")");
 }
 
 int CViewInteraction::inspectStation(QPoint pointer, bool eraseOnly) {

@@ -15,6 +15,7 @@
 class CDC;
 class CTESKAdatDoc;
 class VectorLayer;
+struct AxisLabel;
 
 class CTESKAdatView : public QAbstractScrollArea,
                       public CView,
@@ -64,6 +65,9 @@ public:
     void drawMapPlot(CDC& dc, const std::vector<double>& values, double min, double max);
     // The axes, tick labels and axis labels of a map plot.
     void drawAxes(CDC& dc);
+    void drawEastingAxis(CDC& dc);
+    void drawNorthingTicks(CDC& dc, const std::vector<AxisLabel>& labels);
+    void drawNorthingTicksAlongAxis(CDC& dc, const std::vector<AxisLabel>& labels);
     void drawColourBar(CDC& dc, double max, double min);
     // The second plot for PlotKind::Profile.
     void drawProfile(CDC& dc);

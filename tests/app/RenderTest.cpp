@@ -32,7 +32,7 @@ TEST(RenderOptions, EveryOptionSetsItsValue) {
     const CommandLine line =
         parse({"--render", "out.png", "--second", "elevation", "--method", "circles", "--colourmap",
                "7", "--reverse", "--magnification", "0.5", "--region", "1,2,3,4", "--range", "-5,5",
-               "--horizontal", "--no-locations", "a.obs"});
+               "--horizontal", "--no-locations", "--round-ticks", "a.obs"});
     ASSERT_TRUE(line.error.empty()) << line.error;
     EXPECT_TRUE(line.isRender());
     EXPECT_FALSE(line.isBatchEdit());
@@ -47,6 +47,7 @@ TEST(RenderOptions, EveryOptionSetsItsValue) {
     EXPECT_EQ(r.range, (std::array<double, 2>{-5, 5}));
     EXPECT_EQ(r.vertical, false);
     EXPECT_TRUE(r.hideLocations);
+    EXPECT_TRUE(r.roundTicks);
 
     const CommandLine profile = parse(
         {"--render", "p.png", "--profile", "10,20,900,-5", "--level", "-40", "a.obs", "a.pre"});

@@ -80,6 +80,11 @@ TEST_F(Readout, PositionSixDigitsStationTenDigits) {
 
     interaction.showPositionReadout({250, 500});
     EXPECT_EQ(lastStatus(), "(Easting, Northing)  =  (1.23482e+06,  7.65482e+06)");
+
+    view.roundTicks = true;
+    interaction.showPositionReadout({250, 500});
+    EXPECT_EQ(lastStatus(), "(Easting, Northing)  =  (1234818,  7654822)")
+        << "whole metres beside round tick values";
 }
 
 TEST_F(Readout, LogScaleShowsTheLogarithmsHeld) {
