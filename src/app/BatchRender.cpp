@@ -126,6 +126,7 @@ int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
     if (options.hideLocations)
         view.showLocations = false;
     view.roundTicks = options.roundTicks;
+    view.maskLength = options.maskLength.value_or(view.maskLength);
     if (options.vertical)
         view.arrangeVertical = *options.vertical;
     if (options.magnification)

@@ -60,6 +60,8 @@ const std::vector<MenuEntry>& menuLayout() {
          "Write the picture of the plots to a PNG, SVG or PDF file."},
         {"&Tools", nullptr, "Round tick values", ID_TOOLS_ROUND_TICKS,
          "Label the axes and the colour bars at round values."},
+        {"&Tools", nullptr, "Mask long triangles ...", ID_TOOLS_MASK_TRIANGLES,
+         "Leave triangles with long edges unpainted, as between separate survey blocks."},
 
         {"&Help", nullptr, "&About TESKA/PORLIN data viewer ...", ID_APP_ABOUT,
          "Display  TESKA/PORLIN data viewer information."},

@@ -116,6 +116,11 @@ void takeNumberOption(CommandLine& line, const std::string& option, const std::s
         if (!data::parseReal(value, m) || !(m > 0))
             return refuse(line, option, value, "a number of pixels per plot unit above 0");
         render.magnification = m;
+    } else if (option == "--mask-longer-than") {
+        double length = 0;
+        if (!data::parseReal(value, length) || !(length >= 0))
+            return refuse(line, option, value, "a length of 0 or more metres");
+        render.maskLength = length;
     } else if (option == "--level") {
         int level = 0;
         if (!data::parseInteger(value, level) || level == INT_MIN)
@@ -141,6 +146,7 @@ bool takeValuedOption(CommandLine& line, const std::vector<std::string>& argumen
         {"--range", "MIN,MAX"},
         {"--profile", "AX,AY,BX,BY"},
         {"--level", "an integer number of plot units"},
+        {"--mask-longer-than", "a length of 0 or more metres"},
     };
     const std::string option = arguments[index];
     const char* form = nullptr;
@@ -233,5 +239,7 @@ std::string renderUsageText() {
            "  --level L              the profile's level, plot units below its axis\n"
            "  --vertical | --horizontal  the second plot below (default) or beside the main one\n"
            "  --no-locations         no station marks\n"
-           "  --round-ticks          axis and colour-bar labels at round values\n";
+           "  --round-ticks          axis and colour-bar labels at round values\n"
+           "  --mask-longer-than M   leave triangles with an edge longer than M metres\n"
+           "                         unpainted (separate survey blocks)\n";
 }

@@ -27,6 +27,7 @@ struct RenderOptions {
     std::optional<bool> vertical;                // --vertical / --horizontal
     bool hideLocations = false;                  // --no-locations
     bool roundTicks = false;                     // --round-ticks
+    std::optional<double> maskLength;            // --mask-longer-than, metres
     bool anyViewOption = false;                  // some option other than --render was given
 };
 

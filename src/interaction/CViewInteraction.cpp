@@ -9,6 +9,7 @@
 #include "EditCommands.h"
 #include "Format.h"
 #include "TextFile.h"
+#include "TriangleMask.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -146,8 +147,10 @@ int CViewInteraction::inspectStation(QPoint pointer, bool eraseOnly) {
         invertMark(m_view.markedPoint);
         m_view.markedPoint = kNoMark;
     }
+    int32_t maskStart = 1;
     const bool outside = p.x < -kFrameSlack || p.x > m_view.plotWidth + kFrameSlack ||
-                         p.y < -kFrameSlack || p.y > m_view.plotHeight + kFrameSlack;
+                         p.y < -kFrameSlack || p.y > m_view.plotHeight + kFrameSlack ||
+                         TriangleMask(m_view, m_view).masksPoint(p.x, p.y, maskStart);
     const int index = eraseOnly || outside || !dataReady() ? -1 : nearestStation(p);
     if (index < 0) {
         idle();

@@ -1,6 +1,7 @@
 #include "FigureCommands.h"
 
 #include "CDlgExportPicture.h"
+#include "CDlgMaskLength.h"
 #include "CTESKAdatDoc.h"
 #include "CTESKAdatView.h"
 #include "CanvasLimits.h"
@@ -66,9 +67,24 @@ void registerRoundTicks(CommandTable& commands, CTESKAdatView& view) {
         [&view](CCmdUI& ui) { ui.SetCheck(view.roundTicks); });
 }
 
+void registerMaskTriangles(CommandTable& commands, CTESKAdatView& view) {
+    commands.add(
+        ID_TOOLS_MASK_TRIANGLES,
+        [&view] {
+            CDlgMaskLength dialog(&view);
+            dialog.m_length = view.maskLength;
+            if (!dialogs::runModal(dialog))
+                return;
+            view.maskLength = dialog.m_length;
+            view.invalidate();
+        },
+        [&view](CCmdUI& ui) { ui.SetCheck(view.maskLength > 0); });
+}
+
 } // namespace
 
 void registerFigureCommands(CommandTable& commands, CTESKAdatView& view) {
     registerExport(commands, view);
     registerRoundTicks(commands, view);
+    registerMaskTriangles(commands, view);
 }

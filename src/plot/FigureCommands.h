@@ -1,6 +1,6 @@
 #pragma once
 // The Tools commands for figures: Export picture ... (PNG, SVG or PDF at a
-// chosen magnification) and Round tick values.
+// chosen magnification), Round tick values and Mask long triangles ...
 
 #include <string>
 

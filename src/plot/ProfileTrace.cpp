@@ -2,6 +2,7 @@
 
 #include "Format.h"
 #include "PlotLabels.h"
+#include "TriangleMask.h"
 #include "Triangulation.h"
 
 #include <algorithm>
@@ -13,10 +14,12 @@ namespace {
 // The start values of the extremes: the largest single-precision value.
 constexpr double kFloatMax = 3.4028234663852886e38;
 
-// The value of the main data at a point, 0 outside the stations' hull.
+// The value of the main data at a point, 0 outside the stations' hull and
+// in masked triangles.
 class ProfileSampler {
 public:
-    explicit ProfileSampler(const StationArrays& arrays) : m_arrays(arrays) {}
+    ProfileSampler(const ViewState& state, const StationArrays& arrays)
+        : m_arrays(arrays), m_mask(state, arrays) {}
 
     double valueAt(double x, double y) {
         double value = 0;
@@ -24,12 +27,16 @@ public:
                                              m_arrays.stationY.data(), m_arrays.mainValues.data(),
                                              m_arrays.adjacency.data(),
                                              m_arrays.adjacencyEnd.data(), m_startNode, value);
-        return result == Interpolated ? value : 0;
+        if (result != Interpolated || m_mask.masksPoint(x, y, m_maskStart))
+            return 0;
+        return value;
     }
 
 private:
     const StationArrays& m_arrays;
+    TriangleMask m_mask;
     int32_t m_startNode = 1;
+    int32_t m_maskStart = 1;
 };
 
 bool canSample(const StationArrays& arrays) {
@@ -92,7 +99,7 @@ ProfileTrace traceProfile(const ViewState& state, const StationArrays& arrays, i
     const double dx = ex / length, dy = ey / length;
     const bool hasLevel = state.profileLevel != kNoProfileLevel;
     CrossingFinder crossings(state.profileLevel, trace.step, state.plotScale);
-    ProfileSampler sampler(arrays);
+    ProfileSampler sampler(state, arrays);
     trace.curve.reserve(static_cast<size_t>(samples));
     double previousY = 0;
     for (int j = 0; j < samples; ++j) {

@@ -52,7 +52,7 @@ TEST(MainFrame, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(itemTexts(topMenu(frame, "&Options")),
               QStringList({"Min / Max ...", "Region ...", "Labels ...", "log scale"}));
     EXPECT_EQ(itemTexts(topMenu(frame, "&Tools")),
-              QStringList({"Export picture ...", "Round tick values"}));
+              QStringList({"Export picture ...", "Round tick values", "Mask long triangles ..."}));
     const QStringList view = itemTexts(topMenu(frame, "&View"));
     EXPECT_EQ(view.mid(0, 8),
               QStringList({"Locations", "Errors", "Predicted data", "Difference (normalized)",
