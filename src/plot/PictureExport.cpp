@@ -8,6 +8,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -33,8 +35,22 @@ private:
     double m_previous;
 };
 
+// Viewers smooth an embedded image when they zoom, which blurs the edges of
+// the cells; the fills are embedded with each pixel repeated a few times
+// (up to about 16 million pixels), so the edges stay sharp at ordinary zooms.
+int embeddingFactor(QSize size) {
+    const double pixels = double(size.width()) * size.height();
+    const double factor = std::floor(std::sqrt(16e6 / std::max(pixels, 1.0)));
+    return static_cast<int>(std::clamp(factor, 1.0, 4.0));
+}
+
 void paintLayers(QPainter& painter, const Picture& picture) {
-    painter.drawImage(QPointF(0, 0), picture.pixels);
+    const QSize size = picture.pixels.size();
+    const int factor = embeddingFactor(size);
+    const QImage fills = factor == 1 ? picture.pixels
+                                     : picture.pixels.scaled(size * factor, Qt::IgnoreAspectRatio,
+                                                             Qt::FastTransformation);
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), fills);
     picture.vectors.replay(painter);
 }
 
