@@ -59,7 +59,9 @@ bool encodeSvg(const Picture& picture, QIODevice& device) {
     svg.setOutputDevice(&device);
     svg.setSize(picture.pixels.size());
     svg.setViewBox(QRect(QPoint(0, 0), picture.pixels.size()));
-    svg.setTitle(picture.title);
+    // Qt writes the title into the file as it is, so markup characters of a
+    // user's label would break the XML.
+    svg.setTitle(picture.title.toHtmlEscaped());
     svg.setDescription(QString::fromLatin1(kCreator));
     QPainter painter;
     if (!painter.begin(&svg))

@@ -8,8 +8,10 @@
 #include "Resource.h"
 #include "TempFiles.h"
 
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QXmlStreamReader>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -78,6 +80,24 @@ TEST_F(FigureCommands, ExportRefusesANameWithoutAPictureExtension) {
     exportAs(dir.file("no/such/folder.pdf"), "0.3");
     EXPECT_EQ(messages.last().style, MB_ICONHAND);
     EXPECT_NE(messages.last().text.find("Cannot write the picture to "), std::string::npos);
+}
+
+TEST_F(FigureCommands, SvgKeepsMarkupCharactersOfTheLabelsAsText) {
+    view.mainLabel = "Bouguer <reduced> & levelled";
+    view.xAxisLabel = "x \"m\"";
+    const std::string svg = dir.file("figure.svg");
+    exportAs(svg, "0.3");
+    QFile file(QString::fromStdString(svg));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QStringList texts;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            (xml.name() == u"text" || xml.name() == u"title"))
+            texts << xml.readElementText();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(texts.count("Bouguer <reduced> & levelled"), 2) << "the title and the drawn text";
+    EXPECT_TRUE(texts.contains("x \"m\""));
 }
 
 } // namespace
