@@ -75,7 +75,13 @@ TEST_F(FigureCommands, ExportRefusesANameWithoutAPictureExtension) {
     EXPECT_EQ(messages.last().text, "Name the picture file with .png, .svg or .pdf at the end.");
     exportAs(dir.file("figure.svg"), "0");
     EXPECT_EQ(messages.last().text, "Enter a magnification above 0.");
+
+    exportAs(dir.file("huge.pdf"), "40");
+    EXPECT_EQ(messages.last().style, MB_ICONHAND);
+    EXPECT_NE(messages.last().text.find("too large to export. Choose a smaller magnification."),
+              std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "nothing written";
+    EXPECT_EQ(view.magnification, 0.3);
 
     exportAs(dir.file("no/such/folder.pdf"), "0.3");
     EXPECT_EQ(messages.last().style, MB_ICONHAND);
