@@ -69,6 +69,7 @@ public:
     void drawNorthingTicks(CDC& dc, const std::vector<AxisLabel>& labels);
     void drawNorthingTicksAlongAxis(CDC& dc, const std::vector<AxisLabel>& labels);
     void drawColourBar(CDC& dc, double max, double min);
+    std::vector<AxisLabel> fittedColourBarLabels(CDC& dc, double min, double max);
     // The second plot for PlotKind::Profile.
     void drawProfile(CDC& dc);
     // The whole canvas at the current magnification on white, as copied and

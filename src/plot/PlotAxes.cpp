@@ -114,6 +114,26 @@ void CTESKAdatView::drawNorthingTicksAlongAxis(CDC& dc, const std::vector<AxisLa
     }
 }
 
+// Round colour-bar labels too long for the room between the bar and the
+// canvas edge are printed in thousands, millions, ... (or thousandths, ...)
+// of the unit, with the factor above the bar.
+std::vector<AxisLabel> CTESKAdatView::fittedColourBarLabels(CDC& dc, double min, double max) {
+    const int labelX = truncatePlot(plotWidth) + 220;
+    const int room = truncatePlot(plotWidth) + 400 - labelX - labelGap(fontHeight);
+    const int direction = std::max(std::fabs(min), std::fabs(max)) >= 1 ? 3 : -3;
+    int power = 0;
+    std::vector<AxisLabel> labels = roundColourBarLabels(min, max, plotHeight);
+    while (widestLabel(dc, labels) > room && std::abs(power) < 300) {
+        power += direction;
+        labels = roundColourBarLabels(min, max, plotHeight, power);
+    }
+    if (power != 0) {
+        dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+        dc.TextOut(labelX - 60, -fontHeight - labelGap(fontHeight), powerOfTenText(power));
+    }
+    return labels;
+}
+
 void CTESKAdatView::drawColourBar(CDC& dc, double max, double min) {
     const double height = plotHeight;
     const double stripStep = height * (1.0 / 61.0);
@@ -140,7 +160,7 @@ void CTESKAdatView::drawColourBar(CDC& dc, double max, double min) {
         return;
     }
     const std::vector<AxisLabel> labels =
-        roundTicks ? roundColourBarLabels(min, max, height) : colourBarLabels(min, max, height);
+        roundTicks ? fittedColourBarLabels(dc, min, max) : colourBarLabels(min, max, height);
     const int stride = roundTicks ? strideFor(dc, labels, false, fontHeight) : 1;
     for (size_t i = 0; i < labels.size(); ++i) {
         const AxisLabel& label = labels[i];

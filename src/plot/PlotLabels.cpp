@@ -97,15 +97,26 @@ std::vector<AxisLabel> roundNorthingLabels(const ViewState& state) {
     return labels;
 }
 
-std::vector<AxisLabel> roundColourBarLabels(double min, double max, double plotHeight) {
+std::vector<AxisLabel> roundColourBarLabels(double min, double max, double plotHeight, int power) {
     const RoundTicks ticks = chooseRoundTicks(min, max);
     if (ticks.values.empty() || !(max > min))
         return colourBarLabels(min, max, plotHeight);
+    const double unit = std::pow(10.0, power);
     std::vector<AxisLabel> labels;
     for (double v : ticks.values)
         labels.push_back({roundPlot(plotHeight - (v - min) / (max - min) * plotHeight),
-                          formatRoundTick(v, ticks.step)});
+                          formatRoundTick(v / unit, ticks.step / unit)});
     return labels;
+}
+
+std::string powerOfTenText(int power) {
+    static const char* const kSuperscripts[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+    std::string text = "×10";
+    if (power < 0)
+        text += "⁻";
+    for (char digit : std::to_string(std::abs(power)))
+        text += kSuperscripts[digit - '0'];
+    return text;
 }
 
 std::string colourRangeNote(const ViewState& state) {

@@ -55,7 +55,12 @@ std::vector<AxisLabel> colourBarLabels(double min, double max, double plotHeight
 // Ranges that give no round ticks fall back to the labels above.
 std::vector<AxisLabel> roundEastingLabels(const ViewState& state);
 std::vector<AxisLabel> roundNorthingLabels(const ViewState& state);
-std::vector<AxisLabel> roundColourBarLabels(double min, double max, double plotHeight);
+// The colour-bar values can be printed in units of 10^power (see
+// powerOfTenText for the factor shown with them).
+std::vector<AxisLabel> roundColourBarLabels(double min, double max, double plotHeight,
+                                            int power = 0);
+// The factor of labels printed in units of 10^power: "×10⁶", "×10⁻⁹".
+std::string powerOfTenText(int power);
 
 // What a colour bar without a finite range says instead of its labels (with
 // round ticks): for the normalised difference, that the errors are missing.

@@ -12,8 +12,8 @@ namespace {
 
 // A tick label is a number without exponent; no label is a NaN or infinity.
 bool plainNumberOrWords(const std::string& text) {
-    if (text.find(' ') != std::string::npos)
-        return true; // a title or axis label
+    if (text.find(' ') != std::string::npos || text.rfind("×10", 0) == 0)
+        return true; // a title, an axis label or the colour bar's factor
     if (text.find("nan") != std::string::npos || text.find("inf") != std::string::npos)
         return false;
     static const std::regex number("-?[0-9]+(\\.[0-9]+)?");
@@ -91,6 +91,14 @@ TEST_F(RoundTickAxes, LabelsFitFromMillimetresToUtmRegions) {
     EXPECT_TRUE(drawn("512200"));
     EXPECT_TRUE(drawn("7512400"));
     EXPECT_TRUE(drawn("100")) << "a round colour-bar value";
+
+    for (const auto& [min, max] : {std::pair{-1.5e8, 2e8}, {-1.5e-7, 2e-7}}) {
+        SCOPED_TRACE(testing::Message() << "colours " << min << " .. " << max);
+        view.mainMin = min;
+        view.mainMax = max;
+        expectLabelsFit();
+    }
+    EXPECT_TRUE(drawn("×10⁻³")) << "long values are printed in units of a power of ten";
 }
 
 TEST_F(RoundTickAxes, NormalizedDifferenceWithoutErrorsShowsANote) {
