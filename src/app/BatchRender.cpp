@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "Format.h"
 #include "MessageBox.h"
+#include "PictureExport.h"
 #include "ProfileExport.h"
 #include "ProfileTrace.h"
 #include "SafeFileWriter.h"
@@ -129,6 +130,8 @@ int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
         view.plotMethod = static_cast<PlotMethod>(*options.method);
     if (options.hideLocations)
         view.showLocations = false;
+    view.roundTicks = options.roundTicks;
+    view.maskLength = options.maskLength.value_or(view.maskLength);
     if (options.vertical)
         view.arrangeVertical = *options.vertical;
     if (options.magnification)
@@ -142,26 +145,18 @@ int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
     return kBatchOk;
 }
 
+// The format was checked with the options.
 int writePicture(CTESKAdatView& view, const std::string& path) {
-    const QImage picture = view.renderCanvas();
-    if (picture.isNull()) {
+    const PictureFormat format = pictureFormatForName(path).value_or(PictureFormat::Png);
+    const Picture picture = renderPicture(view, format, view.magnification);
+    if (picture.pixels.isNull()) {
         AfxMessageBox(canvasTooLargeText(view.canvasWidth, view.canvasHeight, "render") +
                           " Try a smaller --magnification.",
                       MB_ICONHAND);
         return kBatchFailed;
     }
-    // Encoded in memory first, then saved like a data file: a failure
-    // (such as a full disk) leaves the previous picture as it was.
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
-    const bool ok =
-        buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG") &&
-        data::saveFileSafely(path, [&encoded](std::FILE* file) {
-            return std::fwrite(encoded.constData(), 1, static_cast<size_t>(encoded.size()), file) ==
-                   static_cast<size_t>(encoded.size());
-        }) == 0;
-    if (!ok) {
-        AfxMessageBox("Cannot write the picture to " + path + ".", MB_ICONHAND);
+    if (const std::string cause = writePictureFile(picture, path); !cause.empty()) {
+        AfxMessageBox("Cannot write the picture to " + path + ": " + cause + ".", MB_ICONHAND);
         return kBatchFailed;
     }
     return kBatchOk;

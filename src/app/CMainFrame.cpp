@@ -6,6 +6,7 @@
 #include "CTESKAdatView.h"
 #include "CViewInteraction.h"
 #include "DocumentCommands.h"
+#include "FigureCommands.h"
 #include "MenuLayout.h"
 #include "MessageBox.h"
 #include "OpenCommand.h"
@@ -54,6 +55,7 @@ CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
     registerToolsCommands(m_commands, *m_view, this,
                           [this]() -> CMisfitWindow& { return misfitWindow(); });
     registerTableCommands(m_commands, m_doc, this);
+    registerFigureCommands(m_commands, *m_view);
     createMenus();
     createToolBar();
     createAccelerators();

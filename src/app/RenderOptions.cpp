@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "EditChecks.h"
+#include "PictureFormat.h"
 
 #include <climits>
 #include <cmath>
@@ -116,6 +117,11 @@ void takeNumberOption(CommandLine& line, const std::string& option, const std::s
         if (!data::parseReal(value, m) || !(m > 0))
             return refuse(line, option, value, "a number of pixels per plot unit above 0");
         render.magnification = m;
+    } else if (option == "--mask-longer-than") {
+        double length = 0;
+        if (!data::parseReal(value, length) || !(length >= 0))
+            return refuse(line, option, value, "a length of 0 or more metres");
+        render.maskLength = length;
     } else if (option == "--level") {
         int level = 0;
         if (!data::parseInteger(value, level) || level == INT_MIN)
@@ -142,6 +148,7 @@ bool takeValuedOption(CommandLine& line, const std::vector<std::string>& argumen
         {"--profile", "AX,AY,BX,BY"},
         {"--level", "an integer number of plot units"},
         {"--export-profile", "a file name"},
+        {"--mask-longer-than", "a length of 0 or more metres"},
     };
     const std::string option = arguments[index];
     const char* form = nullptr;
@@ -159,6 +166,10 @@ bool takeValuedOption(CommandLine& line, const std::vector<std::string>& argumen
     if (option == "--render") {
         if (!render.outputPath.empty())
             refuse(line, "--render may be given once.");
+        if (!pictureFormatForName(*value))
+            refuse(line, "--render writes PNG, SVG or PDF: the file name should end in .png, "
+                         ".svg or .pdf, not \"" +
+                             *value + "\".");
         render.outputPath = *value;
     } else if (option == "--export-profile") {
         if (!render.exportProfilePath.empty())
@@ -199,6 +210,8 @@ bool takeRenderOption(CommandLine& line, const std::vector<std::string>& argumen
         render.diverging = true;
     else if (option == "--profile-predicted")
         render.profileWithPredicted = true;
+    else if (option == "--round-ticks")
+        render.roundTicks = true;
     else
         return takeValuedOption(line, arguments, index);
     render.anyViewOption = true;
@@ -224,10 +237,12 @@ void checkRenderOptions(CommandLine& line) {
 }
 
 std::string renderUsageText() {
-    return "Rendering without a window: teskadat --render OUT.png [VIEW OPTIONS] OBSERVATIONS\n"
-           "[PREDICTED] writes the picture that Edit > Copy would copy, as a PNG file (edits\n"
-           "are applied first; status 1 when a file could not be read or written or the\n"
-           "picture is too large, 2 when a value was refused).\n"
+    return "Rendering without a window: teskadat --render OUT [VIEW OPTIONS] OBSERVATIONS\n"
+           "[PREDICTED] writes the picture that Edit > Copy would copy (edits are applied\n"
+           "first; status 1 when a file could not be read or written or the picture is too\n"
+           "large, 2 when a value was refused). The name of OUT chooses the format: .png\n"
+           "for exactly the copied pixels, .svg or .pdf for text, axes and curves as\n"
+           "vectors over an image of the colour fills.\n"
            "  --second KIND          errors, predicted, normalized, difference, elevation or\n"
            "                         none (default: predicted when a predicted file was read)\n"
            "  --method METHOD        original, gradient or circles\n"
@@ -247,5 +262,8 @@ std::string renderUsageText() {
            "                         have gaps\n"
            "  --export-profile OUT.csv  write the profile's samples (distance from A in metres,\n"
            "                         easting, northing, observed, predicted) to OUT.csv; with\n"
-           "                         --profile, with or without --render\n";
+           "                         --profile, with or without --render\n"
+           "  --round-ticks          axis and colour-bar labels at round values\n"
+           "  --mask-longer-than M   leave triangles with an edge longer than M metres\n"
+           "                         unpainted (separate survey blocks)\n";
 }

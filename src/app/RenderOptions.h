@@ -14,7 +14,7 @@ struct RenderOptions {
     // map when a predicted file was read, else nothing).
     enum class Second { Default, None, Errors, Predicted, Normalized, Difference, Elevation };
 
-    std::string outputPath;                      // --render: where the PNG picture is written
+    std::string outputPath;                      // --render: the picture's file (.png, .svg, .pdf)
     Second second = Second::Default;             // --second
     std::optional<int> method;                   // --method: 0 original, 1 gradient, 2 circles
     std::optional<int> colourMap;                // --colourmap 0..8
@@ -29,6 +29,8 @@ struct RenderOptions {
     bool diverging = false;                      // --diverging: difference plots blue-white-red
     bool profileWithPredicted = false;           // --profile-predicted
     std::string exportProfilePath;               // --export-profile: the profile's CSV file
+    bool roundTicks = false;                     // --round-ticks
+    std::optional<double> maskLength;            // --mask-longer-than, metres
     bool anyViewOption = false;                  // some option other than --render was given
 };
 

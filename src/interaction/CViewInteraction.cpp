@@ -10,6 +10,7 @@
 #include "Format.h"
 #include "Resource.h"
 #include "TextFile.h"
+#include "TriangleMask.h"
 #include "Triangulation.h"
 
 #include <QApplication>
@@ -155,11 +156,24 @@ void CViewInteraction::noteActivation(bool active) {
 
 // --- Readouts ---
 
+namespace {
+
+// "%g" prints a UTM coordinate with an exponent (7.51235e+06); with round
+// ticks on, coordinates of 10^5 and beyond get their whole metres instead.
+std::string coordinateText(double value, bool roundTicks) {
+    if (roundTicks && std::fabs(value) >= 1e5 && std::fabs(value) < 1e15)
+        return formatString("%.0f", value);
+    return formatString("%g", value);
+}
+
+} // namespace
+
 void CViewInteraction::showPositionReadout(IntPoint point) {
     const double easting = point.x / m_view.plotScale + m_view.regionXMin;
     const double northing = m_view.regionYMax - point.y / m_view.plotScale;
     data::ClassicNumericLocale classic;
-    setStatus(formatString("(Easting, Northing)  =  (%g,  %g)", easting, northing));
+    setStatus("(Easting, Northing)  =  (" + coordinateText(easting, m_view.roundTicks) + ",  " +
+              coordinateText(northing, m_view.roundTicks) + ")");
 }
 
 int CViewInteraction::inspectStation(QPoint pointer, bool eraseOnly) {
@@ -175,8 +189,10 @@ int CViewInteraction::inspectStation(QPoint pointer, bool eraseOnly) {
         invertMark(m_view.markedPoint);
         m_view.markedPoint = kNoMark;
     }
+    int32_t maskStart = 1;
     const bool outside = p.x < -kFrameSlack || p.x > m_view.plotWidth + kFrameSlack ||
-                         p.y < -kFrameSlack || p.y > m_view.plotHeight + kFrameSlack;
+                         p.y < -kFrameSlack || p.y > m_view.plotHeight + kFrameSlack ||
+                         TriangleMask(m_view, m_view).masksPoint(p.x, p.y, maskStart);
     const int index = eraseOnly || outside || !dataReady() ? -1 : nearestStation(p);
     if (index < 0) {
         idle();
@@ -524,8 +540,10 @@ QString CViewInteraction::hoverText(QPoint pointer) {
         m_hoverStart = 1;
     const double easting = p.x / m_view.plotScale + m_view.regionXMin;
     const double northing = m_view.regionYMax - p.y / m_view.plotScale;
-    return QString::fromStdString(
-        hoverReadoutText(easting, northing, result == Interpolated, value, units));
+    // Masked triangles (between separate blocks) count as outside, as on the map.
+    const bool inside = result == Interpolated &&
+                        !TriangleMask(m_view, m_view).masksPoint(p.x, p.y, m_hoverMaskStart);
+    return QString::fromStdString(hoverReadoutText(easting, northing, inside, value, units));
 }
 
 void CViewInteraction::hover(QPoint pointer) {

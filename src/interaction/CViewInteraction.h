@@ -126,6 +126,7 @@ private:
     IntPoint m_rubberEnd;           // free end of the rubber band on the screen (mouseMode 2)
     bool m_editedInGesture = false; // the dialog was shown since the right press
     int32_t m_hoverStart = 1;       // where the hover readout's next search starts
+    int32_t m_hoverMaskStart = 1;   // the same for its mask test
     int m_wheelRest = 0;            // Ctrl+wheel angle not yet a whole notch
     bool m_panning = false;         // the middle button drags the canvas
     QPoint m_panPointer, m_panScroll;

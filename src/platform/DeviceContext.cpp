@@ -1,6 +1,7 @@
 #include "DeviceContext.h"
 
 #include "GradientFill.h"
+#include "VectorLayer.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -679,6 +680,10 @@ bool CDC::preparePainter(int compositionMode) {
     return true;
 }
 
+bool CDC::drawsAsVector() const {
+    return m_vectors && (m_rop2 == R2_COPYPEN || m_rop2 == R2_NOTXORPEN);
+}
+
 CPoint CDC::MoveTo(int x, int y) {
     return std::exchange(m_position, CPoint(x, y));
 }
@@ -717,6 +722,15 @@ void CDC::strokeLine(CPoint from, CPoint to) {
         pen.setWidth(width);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
+    }
+    if (drawsAsVector()) {
+        const VectorLayer::Pen vectorPen{toQColor(m_pen->colour), double(std::max(width, 1)),
+                                         width <= 1 ? qtPenStyle(m_pen->style) : Qt::SolidLine};
+        if (inside)
+            m_vectors->addLine(QPointF(from.x, from.y), QPointF(to.x, to.y), vectorPen);
+        else
+            m_vectors->addLine(QPointF(x0, y0), QPointF(x1, y1), vectorPen);
+        return;
     }
     m_painter->setPen(pen);
     m_painter->setBrush(Qt::NoBrush);
@@ -764,6 +778,11 @@ void CDC::strokeEllipse(const CRect& box) {
     const CRect safe(-int(kQtSafeLimit), -int(kQtSafeLimit), int(kQtSafeLimit), int(kQtSafeLimit));
     if (intersect(box, safe) != box || !preparePainter(compositionFor(m_rop2)))
         return;
+    if (drawsAsVector()) {
+        m_vectors->addOutline(QRectF(box.left, box.top, box.Width() - 1, box.Height() - 1),
+                              {toQColor(m_pen->colour), double(devicePenWidth())});
+        return;
+    }
     QPen pen(toQColor(m_pen->colour));
     pen.setWidth(devicePenWidth() <= 1 ? 0 : devicePenWidth());
     m_painter->setPen(pen);
@@ -847,12 +866,20 @@ bool CDC::TextOut(int x, int y, const std::string& text) {
     else if (m_textAlign & TA_BOTTOM)
         baseline = -f.descent;
 
+    const QRect background(dx, baseline - f.ascent, width, f.ascent + f.descent);
+    if (m_vectors) {
+        const double angle =
+            f.logFont.lfEscapement % 3600 != 0 ? -f.logFont.lfEscapement / 10.0 : 0.0;
+        m_vectors->addText({QPointF(origin.x, origin.y), angle, QPointF(dx, baseline), string,
+                            f.font, toQColor(m_textColour), m_bkMode == OPAQUE,
+                            toQColor(m_bkColour), QRectF(background)});
+        return true;
+    }
     m_painter->translate(origin.x, origin.y);
     if (f.logFont.lfEscapement % 3600 != 0)
         m_painter->rotate(-f.logFont.lfEscapement / 10.0);
     if (m_bkMode == OPAQUE)
-        m_painter->fillRect(QRect(dx, baseline - f.ascent, width, f.ascent + f.descent),
-                            toQColor(m_bkColour));
+        m_painter->fillRect(background, toQColor(m_bkColour));
     m_painter->setFont(f.font);
     m_painter->setPen(toQColor(m_textColour));
     m_painter->drawText(QPoint(dx, baseline), string);

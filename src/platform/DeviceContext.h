@@ -35,6 +35,7 @@ class QFont;
 class QImage;
 class QPainter;
 class QRect;
+class VectorLayer;
 
 // Something a device context can select: a pen, a brush or a font.
 class CGdiObject {
@@ -150,6 +151,14 @@ public:
     void DPtoLP(CRect* rect) const;
     void DPtoLP(CSize* size) const;
 
+    // Hands text, and the lines and outlines of pens that copy their colour
+    // (R2_COPYPEN, and R2_NOTXORPEN, which gives the pen colour on white), to
+    // `layer` in device pixels instead of drawing them into the image; fills,
+    // pixels and the other raster operations still go to the image. nullptr
+    // (the default) draws everything into the image. The layer must outlive
+    // its use.
+    void SetVectorLayer(VectorLayer* layer) { m_vectors = layer; }
+
     // --- Clipping ---
     // Limits all drawing to `deviceRect` as well, like the invalid area of a
     // paint (nullptr: the whole image).
@@ -243,6 +252,7 @@ private:
     void strokeEllipse(const CRect& deviceBox);
     void strokeLine(CPoint from, CPoint to);
     bool preparePainter(int compositionMode);
+    bool drawsAsVector() const;
     int devicePenWidth() const;
     const ResolvedFont& font() const;
 
@@ -265,4 +275,5 @@ private:
     CFont* m_font;
     CPoint m_position;
     mutable std::unique_ptr<ResolvedFont> m_resolved;
+    VectorLayer* m_vectors = nullptr;
 };

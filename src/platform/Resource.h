@@ -49,6 +49,11 @@ enum CommandId : int {
     ID_TOOLS_PROFILE_PREDICTED = 33102,
     ID_TOOLS_EXPORT_PROFILE = 33103,
 
+    // The Tools menu: figures.
+    ID_TOOLS_EXPORT_PICTURE = 33120,
+    ID_TOOLS_ROUND_TICKS = 33121,
+    ID_TOOLS_MASK_TRIANGLES = 33122,
+
     // The Tools menu: tables.
     ID_TOOLS_EXPORT_STATIONS = 33140,
 };

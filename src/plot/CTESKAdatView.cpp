@@ -96,6 +96,13 @@ bool CTESKAdatView::triangulate() {
 }
 
 void CTESKAdatView::relayout() {
+    computeLayout();
+    updateScrollRanges();
+    if (fitFrameToCanvas)
+        fitFrameToCanvas(QSize(canvasWidth, canvasHeight));
+}
+
+void CTESKAdatView::computeLayout() {
     // Plot units are whole numbers first (as the pixel rules expect), but the
     // doubling for a second plot is done in double, so that an extreme region
     // cannot overflow; the pixel sizes are clamped to the int range.
@@ -114,9 +121,6 @@ void CTESKAdatView::relayout() {
     }
     canvasWidth = roundHalfAway(width * magnification);
     canvasHeight = roundHalfAway(height * magnification);
-    updateScrollRanges();
-    if (fitFrameToCanvas)
-        fitFrameToCanvas(QSize(canvasWidth, canvasHeight));
 }
 
 void CTESKAdatView::showSecondKind(PlotKind kind) {

@@ -15,6 +15,8 @@
 class CDC;
 class CTESKAdatDoc;
 struct ProfileTrace;
+class VectorLayer;
+struct AxisLabel;
 
 class CTESKAdatView : public QAbstractScrollArea,
                       public CView,
@@ -39,6 +41,8 @@ public:
 
     // Second-plot origin, canvas size and scroll range; fits the frame.
     void relayout();
+    // Second-plot origin and canvas size only, from the region and magnification.
+    void computeLayout();
     // Shows one of the map kinds Errors .. Elevation as the second plot.
     void showSecondKind(PlotKind kind);
     // True while a difference plot is shown in the diverging colours.
@@ -66,7 +70,11 @@ public:
     void drawMapPlot(CDC& dc, const std::vector<double>& values, double min, double max);
     // The axes, tick labels and axis labels of a map plot.
     void drawAxes(CDC& dc);
+    void drawEastingAxis(CDC& dc);
+    void drawNorthingTicks(CDC& dc, const std::vector<AxisLabel>& labels);
+    void drawNorthingTicksAlongAxis(CDC& dc, const std::vector<AxisLabel>& labels);
     void drawColourBar(CDC& dc, double max, double min);
+    std::vector<AxisLabel> fittedColourBarLabels(CDC& dc, double min, double max);
     // The second map plot, in the diverging colours when they apply.
     void drawSecondMapPlot(CDC& dc);
     // The second plot for PlotKind::Profile.
@@ -74,8 +82,9 @@ public:
     // The length of the profile line in device pixels, as the paint sees it
     // (the samples are 4 pixels apart).
     int profileLengthPixels() const;
-    // The whole canvas at the current magnification on white, as copied and rendered.
-    QImage renderCanvas();
+    // The whole canvas at the current magnification on white, as copied and
+    // rendered; with a vector layer, text and lines go there instead (see CDC).
+    QImage renderCanvas(VectorLayer* vectors = nullptr);
     // Edit > Copy: the whole canvas onto the clipboard.
     void copyToClipboard();
 

@@ -5,6 +5,7 @@
 #include "DeviceContext.h"
 #include "PlotLabels.h"
 #include "StationTriangulation.h"
+#include "TriangleMask.h"
 #include "Triangulation.h"
 
 #include <algorithm>
@@ -49,7 +50,9 @@ void fillByCells(const MapFill& fill) {
     if (x0 > x1 || y0 > y1)
         return;
     const StationArrays& a = fill.arrays;
+    const TriangleMask mask(fill.state, a);
     int32_t startNode = 1; // each search starts where the last one ended
+    int32_t maskStart = 1;
     for (int c = 0; c <= (x1 - x0) / 5; ++c) {
         const int cx = x0 + 2 + 5 * c;
         for (int r = 0; r <= (y1 - y0) / 5; ++r) {
@@ -63,7 +66,8 @@ void fillByCells(const MapFill& fill) {
             double value = 0;
             if (interpolateLinear(a.nodeCount(), px, py, a.stationX.data(), a.stationY.data(),
                                   fill.values.data(), a.adjacency.data(), a.adjacencyEnd.data(),
-                                  startNode, value) == Interpolated)
+                                  startNode, value) == Interpolated &&
+                !mask.masksPoint(px, py, maskStart))
                 dc.FillSolidRect(cell, fill.colourOf(value));
         }
     }
@@ -84,12 +88,12 @@ void fillByShadedTriangles(const MapFill& fill) {
         v.Green = static_cast<COLOR16>(GetGValue(c) << 8);
         v.Blue = static_cast<COLOR16>(GetBValue(c) << 8);
     }
-    const std::vector<Triangle> listed = listTriangles(fill.arrays);
-    std::vector<GRADIENT_TRIANGLE> triangles(listed.size());
-    for (size_t i = 0; i < listed.size(); ++i)
-        triangles[i] = {static_cast<std::uint32_t>(listed[i][0]),
-                        static_cast<std::uint32_t>(listed[i][1]),
-                        static_cast<std::uint32_t>(listed[i][2])};
+    const TriangleMask mask(fill.state, fill.arrays);
+    std::vector<GRADIENT_TRIANGLE> triangles;
+    for (const Triangle& t : listTriangles(fill.arrays))
+        if (!mask.masks(t[0], t[1], t[2]))
+            triangles.push_back({static_cast<std::uint32_t>(t[0]), static_cast<std::uint32_t>(t[1]),
+                                 static_cast<std::uint32_t>(t[2])});
     CRgn plotRegion;
     plotRegion.CreateRectRgnIndirect(fill.devicePlot);
     fill.dc.SelectClipRgn(&plotRegion);

@@ -2,6 +2,7 @@
 
 #include "Format.h"
 #include "ObservationSet.h"
+#include "RoundTicks.h"
 
 #include <algorithm>
 #include <climits>
@@ -71,6 +72,64 @@ std::vector<AxisLabel> colourBarLabels(double min, double max, double plotHeight
         labels.push_back({roundPlot(plotHeight - m * yStep), formatString("%.4g", v)});
     }
     return labels;
+}
+
+std::vector<AxisLabel> roundEastingLabels(const ViewState& state) {
+    const RoundTicks ticks = chooseRoundTicks(state.regionXMin, state.regionXMax);
+    if (ticks.values.empty())
+        return eastingLabels(state);
+    std::vector<AxisLabel> labels;
+    for (double v : ticks.values)
+        labels.push_back(
+            {roundPlot((v - state.regionXMin) * state.plotScale), formatRoundTick(v, ticks.step)});
+    return labels;
+}
+
+std::vector<AxisLabel> roundNorthingLabels(const ViewState& state) {
+    const int target = northingIntervals(state.plotWidth, state.plotHeight);
+    const RoundTicks ticks = chooseRoundTicks(state.regionYMin, state.regionYMax, target);
+    if (ticks.values.empty())
+        return northingLabels(state);
+    std::vector<AxisLabel> labels;
+    for (double v : ticks.values)
+        labels.push_back(
+            {roundPlot((state.regionYMax - v) * state.plotScale), formatRoundTick(v, ticks.step)});
+    return labels;
+}
+
+std::vector<AxisLabel> roundColourBarLabels(double min, double max, double plotHeight, int power) {
+    const RoundTicks ticks = chooseRoundTicks(min, max);
+    if (ticks.values.empty() || !(max > min))
+        return colourBarLabels(min, max, plotHeight);
+    const double unit = std::pow(10.0, power);
+    std::vector<AxisLabel> labels;
+    for (double v : ticks.values)
+        labels.push_back({roundPlot(plotHeight - (v - min) / (max - min) * plotHeight),
+                          formatRoundTick(v / unit, ticks.step / unit)});
+    return labels;
+}
+
+std::string powerOfTenText(int power) {
+    static const char* const kSuperscripts[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+    std::string text = "×10";
+    if (power < 0)
+        text += "⁻";
+    for (char digit : std::to_string(std::abs(power)))
+        text += kSuperscripts[digit - '0'];
+    return text;
+}
+
+std::string colourRangeNote(const ViewState& state) {
+    if (state.secondKind == PlotKind::NormalizedDifference)
+        return "errors missing (all 0)";
+    return "no finite values";
+}
+
+int labelStride(double spacing, double size) {
+    if (!(spacing > 0) || !(size > spacing))
+        return 1;
+    const double stride = std::ceil(size / spacing);
+    return stride < 1000 ? static_cast<int>(stride) : 1000;
 }
 
 std::string summaryText(const ObservationSet& set) {

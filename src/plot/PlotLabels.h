@@ -48,6 +48,28 @@ std::vector<AxisLabel> northingLabels(const ViewState& state);
 // The seven colour-bar labels from min at the bottom to max at the top.
 std::vector<AxisLabel> colourBarLabels(double min, double max, double plotHeight);
 
+// With round ticks (ViewState::roundTicks): the labels at the multiples of a
+// 1, 2 or 5 x 10^k step within the axis or the colour range, printed without
+// exponent (see RoundTicks.h), about six across the easting axis and the
+// colour bar and as many as northingIntervals along the northing axis.
+// Ranges that give no round ticks fall back to the labels above.
+std::vector<AxisLabel> roundEastingLabels(const ViewState& state);
+std::vector<AxisLabel> roundNorthingLabels(const ViewState& state);
+// The colour-bar values can be printed in units of 10^power (see
+// powerOfTenText for the factor shown with them).
+std::vector<AxisLabel> roundColourBarLabels(double min, double max, double plotHeight,
+                                            int power = 0);
+// The factor of labels printed in units of 10^power: "×10⁶", "×10⁻⁹".
+std::string powerOfTenText(int power);
+
+// What a colour bar without a finite range says instead of its labels (with
+// round ticks): for the normalised difference, that the errors are missing.
+std::string colourRangeNote(const ViewState& state);
+
+// Every how many labels one is printed so that neighbours `spacing` apart
+// (plot units) do not overprint labels `size` long along the axis.
+int labelStride(double spacing, double size);
+
 // The line under the main title: station count, and for magnetic data the
 // inclination and declination of the file's header.
 std::string summaryText(const ObservationSet& set);

@@ -2,6 +2,7 @@
 
 #include "Format.h"
 #include "PlotLabels.h"
+#include "TriangleMask.h"
 #include "Triangulation.h"
 
 #include <algorithm>
@@ -14,13 +15,15 @@ namespace {
 // The start values of the extremes: the largest single-precision value.
 constexpr double kFloatMax = 3.4028234663852886e38;
 
-// The value of node values at a point, `outside` outside the stations' hull.
+// The value of node values at a point, `outside` outside the stations' hull
+// and in masked triangles.
 class ProfileSampler {
 public:
-    ProfileSampler(const StationArrays& arrays, const std::vector<double>& values, double outside)
-        : m_arrays(arrays), m_values(values), m_outside(outside) {}
-    explicit ProfileSampler(const StationArrays& arrays)
-        : ProfileSampler(arrays, arrays.mainValues, 0) {}
+    ProfileSampler(const ViewState& state, const StationArrays& arrays,
+                   const std::vector<double>& values, double outside)
+        : m_arrays(arrays), m_values(values), m_outside(outside), m_mask(state, arrays) {}
+    ProfileSampler(const ViewState& state, const StationArrays& arrays)
+        : ProfileSampler(state, arrays, arrays.mainValues, 0) {}
 
     double valueAt(double x, double y) {
         double value = 0;
@@ -28,14 +31,18 @@ public:
             interpolateLinear(m_arrays.nodeCount(), x, y, m_arrays.stationX.data(),
                               m_arrays.stationY.data(), m_values.data(), m_arrays.adjacency.data(),
                               m_arrays.adjacencyEnd.data(), m_startNode, value);
-        return result == Interpolated ? value : m_outside;
+        if (result != Interpolated || m_mask.masksPoint(x, y, m_maskStart))
+            return m_outside;
+        return value;
     }
 
 private:
     const StationArrays& m_arrays;
     const std::vector<double>& m_values;
     double m_outside;
+    TriangleMask m_mask;
     int32_t m_startNode = 1;
+    int32_t m_maskStart = 1;
 };
 
 // Where traceProfile samples: every `step` plot units from A, `count` times.
@@ -116,7 +123,7 @@ ProfileTrace traceProfile(const ViewState& state, const StationArrays& arrays, i
     const double dx = ex / length, dy = ey / length;
     const bool hasLevel = state.profileLevel != kNoProfileLevel;
     CrossingFinder crossings(state.profileLevel, trace.step, state.plotScale);
-    ProfileSampler sampler(arrays);
+    ProfileSampler sampler(state, arrays);
     trace.curve.reserve(static_cast<size_t>(samples));
     double previousY = 0;
     for (int j = 0; j < samples; ++j) {
@@ -143,8 +150,9 @@ std::vector<ProfileSample> sampleProfile(const ViewState& state, const StationAr
     const bool withPredicted =
         predictedNodes && predictedNodes->size() >= static_cast<size_t>(arrays.nodeCount());
     constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
-    ProfileSampler observed(arrays, arrays.mainValues, kGap);
-    ProfileSampler predicted(arrays, withPredicted ? *predictedNodes : arrays.mainValues, kGap);
+    ProfileSampler observed(state, arrays, arrays.mainValues, kGap);
+    ProfileSampler predicted(state, arrays, withPredicted ? *predictedNodes : arrays.mainValues,
+                             kGap);
     const double ax = state.profileStart.x, ay = state.profileStart.y;
     const double dx = (state.profileEnd.x - ax) / spacing.length;
     const double dy = (state.profileEnd.y - ay) / spacing.length;

@@ -280,7 +280,7 @@ std::string canvasTooLargeText(int width, int height, const std::string& purpose
            purpose + ".";
 }
 
-QImage CTESKAdatView::renderCanvas() {
+QImage CTESKAdatView::renderCanvas(VectorLayer* vectors) {
     const int width = std::max(canvasWidth, 1), height = std::max(canvasHeight, 1);
     if (!canvasFits(width, height))
         return QImage();
@@ -292,6 +292,7 @@ QImage CTESKAdatView::renderCanvas() {
     const IntRect windowRect = mainPlotDeviceRect;
     {
         CDC dc(canvas);
+        dc.SetVectorLayer(vectors);
         OnPrepareDC(dc);
         dc.SetViewportOrg(0, 0);
         OnDraw(dc);

@@ -63,6 +63,11 @@ struct ViewState {
     IntPoint profileStart, profileEnd;
     int profileLevel = kNoProfileLevel; // plot units below the profile axis
     std::string mainLabel, secondLabel, unitsLabel, xAxisLabel, yAxisLabel;
+    // Ticks at 1, 2 or 5 x 10^k and labels that fit (Tools > Round tick values).
+    bool roundTicks = false;
+    // Triangles with an edge longer than this many metres count as outside
+    // the stations (Tools > Mask long triangles); 0 is off.
+    double maskLength = 0;
     ColourTable colourTable = normalColourTable(ColourMap::Default);
     // The difference plots in the blue-white-red map, their range symmetric about 0.
     bool divergingDifferences = false;

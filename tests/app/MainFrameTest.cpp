@@ -67,8 +67,9 @@ TEST(MainFrame, MenusHoldTheirItemsInOrder) {
               QStringList({"Min / Max ...", "Region ...", "Labels ...", "log scale"}));
     EXPECT_EQ(itemTexts(topMenu(frame, "&Tools")),
               QStringList({"Misfit statistics ...", "Diverging colours for differences",
-                           "Profile with predicted data", "Export profile ...",
-                           "Export stations as CSV ..."}));
+                           "Profile with predicted data", "-", "Round tick values",
+                           "Mask long triangles ...", "-", "Export picture ...",
+                           "Export profile ...", "Export stations as CSV ..."}));
     EXPECT_EQ(itemTexts(topMenu(frame, "&Edit")).mid(7),
               QStringList({"&Copy", "-", "Undo\tCtrl+Z", "Redo\tCtrl+Y"}));
     const QStringList view = itemTexts(topMenu(frame, "&View"));

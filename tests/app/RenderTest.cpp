@@ -7,11 +7,17 @@
 #include "MessageCapture.h"
 #include "TempFiles.h"
 
+#include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTransform>
+#include <QXmlStreamReader>
 #include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -27,7 +33,7 @@ TEST(RenderOptions, EveryOptionSetsItsValue) {
     const CommandLine line =
         parse({"--render", "out.png", "--second", "elevation", "--method", "circles", "--colourmap",
                "7", "--reverse", "--magnification", "0.5", "--region", "1,2,3,4", "--range", "-5,5",
-               "--horizontal", "--no-locations", "a.obs"});
+               "--horizontal", "--no-locations", "--round-ticks", "a.obs"});
     ASSERT_TRUE(line.error.empty()) << line.error;
     EXPECT_TRUE(line.isRender());
     EXPECT_FALSE(line.isBatchEdit());
@@ -42,6 +48,7 @@ TEST(RenderOptions, EveryOptionSetsItsValue) {
     EXPECT_EQ(r.range, (std::array<double, 2>{-5, 5}));
     EXPECT_EQ(r.vertical, false);
     EXPECT_TRUE(r.hideLocations);
+    EXPECT_TRUE(r.roundTicks);
 
     const CommandLine profile = parse(
         {"--render", "p.png", "--profile", "10,20,900,-5", "--level", "-40", "a.obs", "a.pre"});
@@ -73,6 +80,10 @@ TEST(RenderOptions, BadValuesAreRefusedWithTheirForm) {
     EXPECT_EQ(parse({"--render", "out.png"}).error, "--render needs an observation file.");
     EXPECT_EQ(parse({"--render", "a.png", "--render", "b.png", "a.obs"}).error,
               "--render may be given once.");
+    EXPECT_EQ(parse({"--render", "out.jpg", "a.obs"}).error,
+              "--render writes PNG, SVG or PDF: the file name should end in .png, .svg or .pdf, "
+              "not \"out.jpg\".");
+    EXPECT_TRUE(parse({"--render", "OUT.PDF", "a.obs"}).error.empty());
     EXPECT_NE(usageText().find("--profile AX,AY,BX,BY"), std::string::npos);
 }
 
@@ -186,6 +197,92 @@ TEST_F(Render, EditsAreAppliedBeforeDrawing) {
     ASSERT_TRUE(cropped.OnOpenDocument(saved));
     EXPECT_LT(cropped.count, 615);
     EXPECT_TRUE(std::filesystem::exists(out()));
+}
+
+// The text elements of an SVG file with the page position of their anchor
+// (the transform of the enclosing group applied to the element's x, y).
+struct SvgText {
+    QPointF at;
+    QTransform transform;
+};
+
+std::multimap<QString, SvgText> svgTexts(const QString& path, int& images) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    std::multimap<QString, SvgText> texts;
+    QTransform group;
+    images = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        if (xml.name() == u"g" && a.hasAttribute("transform")) {
+            QString m = a.value("transform").toString();
+            m = m.mid(m.indexOf('(') + 1).chopped(1);
+            const QStringList v = m.split(',');
+            group = QTransform(v[0].toDouble(), v[1].toDouble(), v[2].toDouble(), v[3].toDouble(),
+                               v[4].toDouble(), v[5].toDouble());
+        } else if (xml.name() == u"text") {
+            const QPointF local(a.value("x").toDouble(), a.value("y").toDouble());
+            const QString text = xml.readElementText();
+            texts.insert({text, {group.map(local), group}});
+        } else if (xml.name() == u"image") {
+            ++images;
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return texts;
+}
+
+QString runTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString() << " did not run";
+    EXPECT_EQ(process.exitCode(), 0) << program.toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// At magnification 0.3 plot unit p lands on pixel (p + 200) * 0.3: the main
+// title's baseline at y = -110 is pixel 27, the summary's (-60) pixel 42; the
+// colour bar's labels start at x = 1000 + 220 (pixel 426), the top one on the
+// plot's top edge (pixel 60), the bottom one on its bottom edge (713, pixel 274).
+TEST_F(Render, SvgHoldsRealTextWhereThePngHasIt) {
+    const std::string svg = dir.file("out.svg");
+    ASSERT_EQ(render({"--render", svg, kObservations, kPredicted}), 0);
+    int images = 0;
+    const auto texts = svgTexts(QString::fromStdString(svg), images);
+    EXPECT_EQ(images, 1) << "the fills are one image";
+
+    ASSERT_EQ(texts.count("Observed Magnetic Data"), 1u);
+    EXPECT_EQ(texts.find("Observed Magnetic Data")->second.at.y(), 27);
+    ASSERT_EQ(texts.count("615 data,   I = 65,  D = 25"), 1u);
+    EXPECT_EQ(texts.find("615 data,   I = 65,  D = 25")->second.at.y(), 42);
+    EXPECT_EQ(texts.count("Predicted Data"), 1u);
+    EXPECT_EQ(texts.count("Easting (m)"), 2u);
+    ASSERT_EQ(texts.count("Northing (m)"), 2u);
+    const QTransform vertical = texts.find("Northing (m)")->second.transform;
+    EXPECT_EQ(vertical.m12(), -1) << "reads bottom to top";
+    EXPECT_EQ(QPointF(vertical.dx(), vertical.dy()), QPointF(9, 167));
+    ASSERT_EQ(texts.count("445.7"), 2u) << "the top label of both colour bars";
+    EXPECT_EQ(texts.find("445.7")->second.at, QPointF(426, 60));
+    ASSERT_EQ(texts.count("-64.04"), 2u);
+    EXPECT_EQ(texts.find("-64.04")->second.at, QPointF(426, 274));
+    EXPECT_EQ(texts.count("500"), 2u) << "a tick label of each easting axis";
+}
+
+TEST_F(Render, PdfHasSelectableTextOnAPageOfThePictureSize) {
+    const std::string pdf = dir.file("out.pdf");
+    ASSERT_EQ(
+        render({"--render", pdf, "--profile", "100,100,900,600", "--level", "-100", kObservations}),
+        0);
+    const QString path = QString::fromStdString(pdf);
+    EXPECT_TRUE(
+        runTool("pdfinfo", {path}).contains(QRegularExpression("Page size: +480 x 626 pts")));
+    const QString text = runTool("pdftotext", {path, "-"});
+    for (const char* expected : {"Observed Magnetic Data", "615 data,", "Northing (m)",
+                                 "Easting (m)", "445.7", "-64.04", "216m", "4.33e+02"})
+        EXPECT_TRUE(text.contains(expected)) << expected << " in\n" << text.toStdString();
 }
 
 } // namespace

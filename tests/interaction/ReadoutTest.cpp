@@ -80,6 +80,20 @@ TEST_F(Readout, PositionSixDigitsStationTenDigits) {
 
     interaction.showPositionReadout({250, 500});
     EXPECT_EQ(lastStatus(), "(Easting, Northing)  =  (1.23482e+06,  7.65482e+06)");
+
+    view.roundTicks = true;
+    interaction.showPositionReadout({250, 500});
+    EXPECT_EQ(lastStatus(), "(Easting, Northing)  =  (1234818,  7654822)")
+        << "whole metres beside round tick values";
+}
+
+TEST_F(Readout, NoStationBetweenMaskedBlocks) {
+    // Two blocks of four stations, 10 m squares, 80 m apart.
+    load({0, 10, 0, 10, 90, 100, 90, 100}, {0, 0, 10, 10, 0, 0, 10, 10});
+    EXPECT_EQ(inspect({450, 50}), 1) << "the nearest station, unmasked";
+    view.maskLength = 20;
+    EXPECT_EQ(inspect({450, 50}), -1) << "the gap counts as outside the stations";
+    EXPECT_EQ(inspect({50, 50}), 0) << "inside a block";
 }
 
 TEST_F(Readout, LogScaleShowsTheLogarithmsHeld) {

@@ -1,4 +1,5 @@
 #include "DeviceContext.h"
+#include "VectorLayer.h"
 
 #include <QColor>
 #include <QFontInfo>
@@ -375,6 +376,38 @@ TEST(Drawing, GradientTrianglesThroughTheMapping) {
     dc.SelectClipRgn(nullptr);
     EXPECT_TRUE(dc.GradientFill(extreme, 3, mesh, 1, GRADIENT_FILL_TRIANGLE));
     EXPECT_NE(image.pixel(99, 99), qRgb(255, 255, 255));
+}
+
+// A vector layer takes text and the lines of copying pens in device pixels;
+// fills and the other raster operations stay in the image.
+TEST(VectorLayer, TakesTextAndCopyingLinesWhileFillsStayInTheImage) {
+    QImage image = whiteImage(300, 260);
+    VectorLayer layer;
+    {
+        CDC dc(image);
+        dc.SetVectorLayer(&layer);
+        prepareView(dc, 300, 260, 1);
+        dc.TextOut(0, 0, "A");
+        dc.MoveTo(0, 0);
+        dc.LineTo(40, 0);
+        dc.LineTo(40, 20); // continues the line
+        dc.FillSolidRect(-200, -200, 10, 10, RGB(0, 0, 200));
+        CPen red(PS_SOLID, 0, RGB(255, 0, 0));
+        dc.SelectObject(&red);
+        dc.SetROP2(R2_XORPEN);
+        dc.MoveTo(-200, -100);
+        dc.LineTo(-100, -100);
+    }
+    ASSERT_EQ(layer.items().size(), 2u);
+    const auto& text = std::get<VectorLayer::Text>(layer.items()[0]);
+    EXPECT_EQ(text.text, "A");
+    EXPECT_EQ(text.origin, QPointF(200, 200));
+    const auto& line = std::get<VectorLayer::Polyline>(layer.items()[1]);
+    EXPECT_EQ(line.points, QPolygonF({{200.5, 200.5}, {240.5, 200.5}, {240.5, 220.5}}))
+        << "through the middle of the pixels the image would set";
+    EXPECT_EQ(image.pixel(2, 2), qRgb(0, 0, 200));
+    EXPECT_EQ(image.pixel(50, 100), qRgb(0, 255, 255)) << "the XOR line stays in the image";
+    EXPECT_EQ(inkBox(image), QRect(0, 0, 100, 101)) << "no text or copying line in the image";
 }
 
 } // namespace

@@ -1,0 +1,90 @@
+#include "FigureCommands.h"
+
+#include "CDlgExportPicture.h"
+#include "CDlgMaskLength.h"
+#include "CTESKAdatDoc.h"
+#include "CTESKAdatView.h"
+#include "CanvasLimits.h"
+#include "CommandTable.h"
+#include "EditCommands.h"
+#include "MessageBox.h"
+#include "PictureExport.h"
+#include "Resource.h"
+#include "WaitCursor.h"
+
+#include <memory>
+
+namespace figure_commands {
+
+bool exportPicture(CTESKAdatView& view, const std::string& path, double magnification) {
+    const std::optional<PictureFormat> format = pictureFormatForName(path);
+    if (!format)
+        return false;
+    platform::WaitCursor wait;
+    const Picture picture = renderPicture(view, *format, magnification);
+    if (picture.pixels.isNull()) {
+        AfxMessageBox(
+            canvasTooLargeText(picture.canvasSize.width(), picture.canvasSize.height(), "export") +
+                " Choose a smaller magnification.",
+            MB_ICONHAND);
+        return false;
+    }
+    if (const std::string cause = writePictureFile(picture, path); !cause.empty()) {
+        AfxMessageBox("Cannot write the picture to " + path + ": " + cause + ".", MB_ICONHAND);
+        return false;
+    }
+    return true;
+}
+
+} // namespace figure_commands
+
+namespace {
+
+void registerExport(CommandTable& commands, CTESKAdatView& view) {
+    // The file name is offered again for the rest of the run.
+    auto lastPath = std::make_shared<std::string>();
+    commands.add(
+        ID_TOOLS_EXPORT_PICTURE,
+        [&view, lastPath] {
+            CDlgExportPicture dialog(&view);
+            dialog.m_path = *lastPath;
+            dialog.m_magnification = view.magnification;
+            if (!dialogs::runModal(dialog))
+                return;
+            *lastPath = dialog.m_path;
+            figure_commands::exportPicture(view, dialog.m_path, dialog.m_magnification);
+        },
+        [&view](CCmdUI& ui) { ui.Enable(view.document().dataReady); });
+}
+
+void registerRoundTicks(CommandTable& commands, CTESKAdatView& view) {
+    commands.add(
+        ID_TOOLS_ROUND_TICKS,
+        [&view] {
+            view.roundTicks = !view.roundTicks;
+            view.invalidate();
+        },
+        [&view](CCmdUI& ui) { ui.SetCheck(view.roundTicks); });
+}
+
+void registerMaskTriangles(CommandTable& commands, CTESKAdatView& view) {
+    commands.add(
+        ID_TOOLS_MASK_TRIANGLES,
+        [&view] {
+            CDlgMaskLength dialog(&view);
+            dialog.m_length = view.maskLength;
+            if (!dialogs::runModal(dialog))
+                return;
+            view.maskLength = dialog.m_length;
+            view.invalidate();
+        },
+        [&view](CCmdUI& ui) { ui.SetCheck(view.maskLength > 0); });
+}
+
+} // namespace
+
+void registerFigureCommands(CommandTable& commands, CTESKAdatView& view) {
+    registerExport(commands, view);
+    registerRoundTicks(commands, view);
+    registerMaskTriangles(commands, view);
+}
