@@ -147,7 +147,9 @@ int writePicture(CTESKAdatView& view, const std::string& path) {
                       MB_ICONHAND);
         return kBatchFailed;
     }
-    if (!picture.save(QString::fromStdString(path), "PNG")) {
+    // PNG is lossless at every quality; 85 selects zlib level 1, about twice
+    // as fast as the default level for a file some 10 % larger.
+    if (!picture.save(QString::fromStdString(path), "PNG", 85)) {
         AfxMessageBox("Cannot write the picture to " + path + ".", MB_ICONHAND);
         return kBatchFailed;
     }
