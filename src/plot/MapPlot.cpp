@@ -8,6 +8,7 @@
 #include "Triangulation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -33,6 +34,33 @@ struct MapFill {
         return {roundPlot(arrays.stationX[node]), roundPlot(arrays.stationY[node])};
     }
 };
+
+// The nodes [first, last) whose easting can put a mark or a shape of
+// `reach` plot units around it into the clip box. The nodes are in
+// easting order, so two binary searches find them; every node of the range
+// is still tested for visibility as it is drawn.
+struct NodeRange {
+    int first = 0, last = 0;
+};
+
+double unitsPerPixel(const CDC& dc) {
+    return static_cast<double>(dc.GetWindowExt().cx) / dc.GetViewportExt().cx;
+}
+
+NodeRange nodesNearClipBox(const MapFill& fill, double reach) {
+    CRect clip;
+    if (fill.dc.GetClipBox(&clip) == NULLREGION)
+        return {};
+    // Rounding to plot units and to pixels can each move a point by one
+    // pixel; the slack covers both with room to spare.
+    const double slack = reach + 2 + 2 * std::fabs(unitsPerPixel(fill.dc));
+    const double lo = clip.left - slack, hi = clip.right + slack;
+    const std::vector<double>& x = fill.arrays.stationX;
+    const auto end = x.begin() + fill.arrays.nodeCount();
+    const auto first = std::lower_bound(x.begin(), end, lo);
+    const auto last = std::upper_bound(first, end, hi);
+    return {static_cast<int>(first - x.begin()), static_cast<int>(last - x.begin())};
+}
 
 // 5 by 5 pixel cells near the clip box, each coloured by the value
 // interpolated at its centre; cells whose centre lies outside the stations'
@@ -105,9 +133,9 @@ void fillByCircles(const MapFill& fill) {
     CDC& dc = fill.dc;
     const int previousRop = dc.SetROP2(R2_MASKPEN);
     CGdiObject* previousPen = dc.SelectStockObject(NULL_PEN);
-    const double unitsPerPixel = static_cast<double>(dc.GetWindowExt().cx) / dc.GetViewportExt().cx;
-    const int r = std::max(roundPlot(unitsPerPixel * fill.state.circleRadius), 1);
-    for (int node = 0; node < fill.arrays.nodeCount(); ++node) {
+    const int r = std::max(roundPlot(unitsPerPixel(dc) * fill.state.circleRadius), 1);
+    const NodeRange near = nodesNearClipBox(fill, r);
+    for (int node = near.first; node < near.last; ++node) {
         if (!fill.insidePlot(node))
             continue;
         const IntPoint c = fill.roundedPosition(node);
@@ -125,7 +153,8 @@ void fillByCircles(const MapFill& fill) {
 
 // A black pixel at every station inside the plot.
 void markStations(const MapFill& fill) {
-    for (int node = 0; node < fill.arrays.nodeCount(); ++node) {
+    const NodeRange near = nodesNearClipBox(fill, 0);
+    for (int node = near.first; node < near.last; ++node) {
         if (!fill.insidePlot(node))
             continue;
         const IntPoint p = fill.roundedPosition(node);

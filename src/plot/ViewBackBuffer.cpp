@@ -9,6 +9,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 void CTESKAdatView::OnPrepareDC(CDC& dc) const {
     dc.SetMapMode(MM_TEXT);
@@ -34,8 +37,45 @@ void CTESKAdatView::showBackBuffer(const QRect& area) {
     viewport()->update(area);
 }
 
-void CTESKAdatView::scrollContentsBy(int, int) {
-    invalidate();
+namespace {
+
+// Moves the pixels of `image` by (dx, dy) within the image; what moves in
+// from outside keeps its old pixels and must be painted again.
+void shiftPixels(QImage& image, int dx, int dy) {
+    const int width = image.width(), height = image.height();
+    const int rowPixels = width - std::abs(dx);
+    const int rows = height - std::abs(dy);
+    if (rowPixels <= 0 || rows <= 0)
+        return;
+    const size_t bytes = static_cast<size_t>(rowPixels) * sizeof(QRgb);
+    const int fromX = std::max(-dx, 0), toX = std::max(dx, 0);
+    const auto moveRow = [&](int to) {
+        const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(to - dy)) + fromX;
+        std::memmove(reinterpret_cast<QRgb*>(image.scanLine(to)) + toX, from, bytes);
+    };
+    // Rows move towards the bottom from the last one, towards the top from the first.
+    if (dy > 0)
+        for (int y = height - 1; y >= dy; --y)
+            moveRow(y);
+    else
+        for (int y = 0; y < rows; ++y)
+            moveRow(y);
+}
+
+} // namespace
+
+// A scroll moves the picture and paints only the strip it exposes, as a
+// scrolling window does: the strip is painted with its own clip box.
+void CTESKAdatView::scrollContentsBy(int dx, int dy) {
+    if (m_backBuffer.isNull() || m_backBuffer.size() != viewport()->size()) {
+        invalidate();
+        return;
+    }
+    const QRect all = m_backBuffer.rect();
+    shiftPixels(m_backBuffer, dx, dy);
+    m_dirty.translate(dx, dy);
+    m_dirty += QRegion(all) - QRegion(all.translated(dx, dy));
+    viewport()->scroll(dx, dy);
 }
 
 void CTESKAdatView::renderDirtyArea() {
