@@ -35,10 +35,10 @@ struct MapFill {
     }
 };
 
-// The nodes [first, last) whose easting can put a mark or a shape of
-// `reach` plot units around it into the clip box. The nodes are in
-// easting order, so two binary searches find them; every node of the range
-// is still tested for visibility as it is drawn.
+// The nodes [first, last) whose easting lies within the clip box widened
+// by `left` plot units to the left and `right` to the right (and a slack for
+// rounding). The nodes are in easting order, so two binary searches find
+// them; every node of the range is still tested for visibility as it is drawn.
 struct NodeRange {
     int first = 0, last = 0;
 };
@@ -47,14 +47,14 @@ double unitsPerPixel(const CDC& dc) {
     return static_cast<double>(dc.GetWindowExt().cx) / dc.GetViewportExt().cx;
 }
 
-NodeRange nodesNearClipBox(const MapFill& fill, double reach) {
+NodeRange nodesNearClipBox(const MapFill& fill, double left, double right) {
     CRect clip;
     if (fill.dc.GetClipBox(&clip) == NULLREGION)
         return {};
     // Rounding to plot units and to pixels can each move a point by one
     // pixel; the slack covers both with room to spare.
-    const double slack = reach + 2 + 2 * std::fabs(unitsPerPixel(fill.dc));
-    const double lo = clip.left - slack, hi = clip.right + slack;
+    const double slack = 2 + 2 * std::fabs(unitsPerPixel(fill.dc));
+    const double lo = clip.left - slack - left, hi = clip.right + slack + right;
     const std::vector<double>& x = fill.arrays.stationX;
     const auto end = x.begin() + fill.arrays.nodeCount();
     const auto first = std::lower_bound(x.begin(), end, lo);
@@ -99,25 +99,31 @@ void fillByCells(const MapFill& fill) {
 
 // Every triangle shaded between its corners' colours, clipped to the plot
 // rectangle with its margin.
+// Only triangles whose smallest node lies at most the widest triangle's span
+// left of the clip box can reach it; their corners lie at most that span
+// further right.
 void fillByShadedTriangles(const MapFill& fill) {
-    const int n = fill.arrays.nodeCount();
-    std::vector<TRIVERTEX> vertices(static_cast<size_t>(n));
-    for (int node = 0; node < n; ++node) {
+    const double span = fill.arrays.widestTriangle;
+    const NodeRange owners = nodesNearClipBox(fill, span, 0);
+    const NodeRange corners = {owners.first, nodesNearClipBox(fill, span, span).last};
+    const int offset = corners.first;
+    std::vector<TRIVERTEX> vertices(static_cast<size_t>(corners.last - offset));
+    for (int node = corners.first; node < corners.last; ++node) {
         const IntPoint p = fill.roundedPosition(node);
         const COLORREF c = fill.colourOf(fill.values[node]);
-        TRIVERTEX& v = vertices[node];
+        TRIVERTEX& v = vertices[node - offset];
         v.x = p.x;
         v.y = p.y;
         v.Red = static_cast<COLOR16>(GetRValue(c) << 8);
         v.Green = static_cast<COLOR16>(GetGValue(c) << 8);
         v.Blue = static_cast<COLOR16>(GetBValue(c) << 8);
     }
-    const std::vector<Triangle> listed = listTriangles(fill.arrays);
+    const std::vector<Triangle> listed = listTrianglesFrom(fill.arrays, owners.first, owners.last);
     std::vector<GRADIENT_TRIANGLE> triangles(listed.size());
     for (size_t i = 0; i < listed.size(); ++i)
-        triangles[i] = {static_cast<std::uint32_t>(listed[i][0]),
-                        static_cast<std::uint32_t>(listed[i][1]),
-                        static_cast<std::uint32_t>(listed[i][2])};
+        triangles[i] = {static_cast<std::uint32_t>(listed[i][0] - offset),
+                        static_cast<std::uint32_t>(listed[i][1] - offset),
+                        static_cast<std::uint32_t>(listed[i][2] - offset)};
     CRgn plotRegion;
     plotRegion.CreateRectRgnIndirect(fill.devicePlot);
     fill.dc.SelectClipRgn(&plotRegion);
@@ -134,7 +140,7 @@ void fillByCircles(const MapFill& fill) {
     const int previousRop = dc.SetROP2(R2_MASKPEN);
     CGdiObject* previousPen = dc.SelectStockObject(NULL_PEN);
     const int r = std::max(roundPlot(unitsPerPixel(dc) * fill.state.circleRadius), 1);
-    const NodeRange near = nodesNearClipBox(fill, r);
+    const NodeRange near = nodesNearClipBox(fill, r, r);
     for (int node = near.first; node < near.last; ++node) {
         if (!fill.insidePlot(node))
             continue;
@@ -153,7 +159,7 @@ void fillByCircles(const MapFill& fill) {
 
 // A black pixel at every station inside the plot.
 void markStations(const MapFill& fill) {
-    const NodeRange near = nodesNearClipBox(fill, 0);
+    const NodeRange near = nodesNearClipBox(fill, 0, 0);
     for (int node = near.first; node < near.last; ++node) {
         if (!fill.insidePlot(node))
             continue;
