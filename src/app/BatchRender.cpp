@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "Format.h"
 #include "MessageBox.h"
+#include "PngFile.h"
 #include "ProfileExport.h"
 #include "ProfileTrace.h"
 
@@ -147,9 +148,7 @@ int writePicture(CTESKAdatView& view, const std::string& path) {
                       MB_ICONHAND);
         return kBatchFailed;
     }
-    // PNG is lossless at every quality; 85 selects zlib level 1, about twice
-    // as fast as the default level for a file some 10 % larger.
-    if (!picture.save(QString::fromStdString(path), "PNG", 85)) {
+    if (!writePngFile(picture, path)) {
         AfxMessageBox("Cannot write the picture to " + path + ".", MB_ICONHAND);
         return kBatchFailed;
     }

@@ -5,6 +5,7 @@
 #include "CTESKAdatView.h"
 #include "CommandLine.h"
 #include "MessageCapture.h"
+#include "PngFile.h"
 #include "TempFiles.h"
 
 #include <QImage>
@@ -102,6 +103,22 @@ TEST_F(Render, ThePictureIsTheCopyOfTheView) {
     const QImage copied = view.renderCanvas();
     EXPECT_EQ(written.size(), QSize(480, 626));
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), copied);
+}
+
+TEST_F(Render, PngFilesKeepEveryPixel) {
+    // Noise in every channel, beside flat areas, so every filter and match
+    // length of the compression is used.
+    QImage picture(301, 157, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    unsigned state = 1;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width() / 2; ++x) {
+            state = state * 1103515245u + 12345u;
+            picture.setPixel(x, y, 0xFF000000u | (state >> 8));
+        }
+    ASSERT_TRUE(writePngFile(picture, out()));
+    EXPECT_EQ(QImage(QString::fromStdString(out())).convertToFormat(QImage::Format_RGB32), picture);
+    EXPECT_FALSE(writePngFile(picture, dir.file("missing/out.png")));
 }
 
 TEST_F(Render, ViewOptionsShapeThePicture) {
