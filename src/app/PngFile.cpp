@@ -27,9 +27,10 @@ bool writeRows(PngWrite& write, const QImage& image, FILE* file, std::vector<png
     png_set_filter(write.png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     png_set_compression_level(write.png, 1);
     png_write_info(write.png, write.info);
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width(), height = image.height();
+    for (int y = 0; y < height; ++y) {
         const QRgb* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             row[3 * x] = static_cast<png_byte>(qRed(pixels[x]));
             row[3 * x + 1] = static_cast<png_byte>(qGreen(pixels[x]));
             row[3 * x + 2] = static_cast<png_byte>(qBlue(pixels[x]));
