@@ -37,10 +37,14 @@ struct MapFill {
 
 // The nodes [first, last) whose easting lies within the clip box widened
 // by `left` plot units to the left and `right` to the right (and a slack for
-// rounding). The nodes are in easting order, so two binary searches find
-// them; every node of the range is still tested for visibility as it is drawn.
+// rounding), and the northing band [top, bottom] of the clip box widened
+// likewise. The nodes are in easting order, so two binary searches find
+// them; the band is a cheap first test of a node before the exact
+// visibility test that every node passing it still gets.
 struct NodeRange {
     int first = 0, last = 0;
+    double top = 0, bottom = -1;
+    bool inBand(double y) const { return y >= top && y <= bottom; }
 };
 
 double unitsPerPixel(const CDC& dc) {
@@ -59,7 +63,9 @@ NodeRange nodesNearClipBox(const MapFill& fill, double left, double right) {
     const auto end = x.begin() + fill.arrays.nodeCount();
     const auto first = std::lower_bound(x.begin(), end, lo);
     const auto last = std::upper_bound(first, end, hi);
-    return {static_cast<int>(first - x.begin()), static_cast<int>(last - x.begin())};
+    const double reach = std::max(left, right) + slack;
+    return {static_cast<int>(first - x.begin()), static_cast<int>(last - x.begin()),
+            clip.top - reach, clip.bottom + reach};
 }
 
 // 5 by 5 pixel cells near the clip box, each coloured by the value
@@ -142,7 +148,7 @@ void fillByCircles(const MapFill& fill) {
     const int r = std::max(roundPlot(unitsPerPixel(dc) * fill.state.circleRadius), 1);
     const NodeRange near = nodesNearClipBox(fill, r, r);
     for (int node = near.first; node < near.last; ++node) {
-        if (!fill.insidePlot(node))
+        if (!near.inBand(fill.arrays.stationY[node]) || !fill.insidePlot(node))
             continue;
         const IntPoint c = fill.roundedPosition(node);
         const CRect box(c.x - r, c.y - r, c.x + r, c.y + r);
@@ -161,7 +167,7 @@ void fillByCircles(const MapFill& fill) {
 void markStations(const MapFill& fill) {
     const NodeRange near = nodesNearClipBox(fill, 0, 0);
     for (int node = near.first; node < near.last; ++node) {
-        if (!fill.insidePlot(node))
+        if (!near.inBand(fill.arrays.stationY[node]) || !fill.insidePlot(node))
             continue;
         const IntPoint p = fill.roundedPosition(node);
         if (fill.dc.PtVisible(p.x, p.y))
