@@ -104,17 +104,18 @@ void fillByCells(const MapFill& fill) {
 }
 
 // Every triangle shaded between its corners' colours, clipped to the plot
-// rectangle with its margin.
-// Only triangles whose smallest node lies at most the widest triangle's span
-// left of the clip box can reach it; their corners lie at most that span
-// further right.
+// rectangle with its margin. Only triangles whose smallest node lies at
+// most the widest triangle's span left of the clip box can reach it; the
+// vertices are those of the listed triangles' nodes.
 void fillByShadedTriangles(const MapFill& fill) {
-    const double span = fill.arrays.widestTriangle;
-    const NodeRange owners = nodesNearClipBox(fill, span, 0);
-    const NodeRange corners = {owners.first, nodesNearClipBox(fill, span, span).last};
-    const int offset = corners.first;
-    std::vector<TRIVERTEX> vertices(static_cast<size_t>(corners.last - offset));
-    for (int node = corners.first; node < corners.last; ++node) {
+    const NodeRange owners = nodesNearClipBox(fill, fill.arrays.widestTriangle, 0);
+    const std::vector<Triangle> listed = listTrianglesFrom(fill.arrays, owners.first, owners.last);
+    const int offset = owners.first;
+    int end = offset;
+    for (const Triangle& t : listed)
+        end = std::max({end, t[0] + 1, t[1] + 1, t[2] + 1});
+    std::vector<TRIVERTEX> vertices(static_cast<size_t>(end - offset));
+    for (int node = offset; node < end; ++node) {
         const IntPoint p = fill.roundedPosition(node);
         const COLORREF c = fill.colourOf(fill.values[node]);
         TRIVERTEX& v = vertices[node - offset];
@@ -124,7 +125,6 @@ void fillByShadedTriangles(const MapFill& fill) {
         v.Green = static_cast<COLOR16>(GetGValue(c) << 8);
         v.Blue = static_cast<COLOR16>(GetBValue(c) << 8);
     }
-    const std::vector<Triangle> listed = listTrianglesFrom(fill.arrays, owners.first, owners.last);
     std::vector<GRADIENT_TRIANGLE> triangles(listed.size());
     for (size_t i = 0; i < listed.size(); ++i)
         triangles[i] = {static_cast<std::uint32_t>(listed[i][0] - offset),

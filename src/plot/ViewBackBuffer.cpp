@@ -39,23 +39,24 @@ void CTESKAdatView::showBackBuffer(const QRect& area) {
 
 namespace {
 
-// Moves the pixels of `image` by (dx, dy) within the image; what moves in
-// from outside keeps its old pixels and must be painted again.
+// Moves the pixels of an RGB32 `image` by (dx, dy) within the image; what
+// moves in from outside keeps its old pixels and must be painted again.
 void shiftPixels(QImage& image, int dx, int dy) {
-    const int width = image.width(), height = image.height();
-    const int rowPixels = width - std::abs(dx);
-    const int rows = height - std::abs(dy);
+    const int rowPixels = image.width() - std::abs(dx);
+    const int rows = image.height() - std::abs(dy);
     if (rowPixels <= 0 || rows <= 0)
         return;
+    uchar* bits = image.bits(); // detaches a shared image once, before any pointer is taken
+    const qsizetype stride = image.bytesPerLine();
     const size_t bytes = static_cast<size_t>(rowPixels) * sizeof(QRgb);
     const int fromX = std::max(-dx, 0), toX = std::max(dx, 0);
     const auto moveRow = [&](int to) {
-        const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(to - dy)) + fromX;
-        std::memmove(reinterpret_cast<QRgb*>(image.scanLine(to)) + toX, from, bytes);
+        std::memmove(bits + to * stride + toX * sizeof(QRgb),
+                     bits + (to - dy) * stride + fromX * sizeof(QRgb), bytes);
     };
     // Rows move towards the bottom from the last one, towards the top from the first.
     if (dy > 0)
-        for (int y = height - 1; y >= dy; --y)
+        for (int y = image.height() - 1; y >= dy; --y)
             moveRow(y);
     else
         for (int y = 0; y < rows; ++y)
