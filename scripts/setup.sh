@@ -1,7 +1,7 @@
 # Sourced by ./run and ./test: installs the Debian packages the build needs
 # when they are missing, then configures and builds one CMake preset.
 
-teskadat_packages="cmake g++ ninja-build qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev fonts-dejavu-core"
+teskadat_packages="cmake g++ ninja-build qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev libpng-dev fonts-dejavu-core"
 # SVG and PDF pictures (Qt Svg) and the tests that read the PDF text back.
 teskadat_packages="$teskadat_packages qt6-svg-dev poppler-utils"
 # The fuzz targets (clang with libFuzzer) and the real-window test under Xvfb,

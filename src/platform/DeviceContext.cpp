@@ -38,6 +38,17 @@ int holdInt(std::int64_t v) {
 // a * b / d rounded with halves away from zero, exact for all 64-bit inputs
 // that occur here (d != 0), held within +-2^62.
 std::int64_t mulDivRound(std::int64_t a, std::int64_t b, std::int64_t d) {
+    // Below 2^30 each, the same arithmetic cannot overflow 64 bits (and the
+    // quotient needs no clamping); a 128-bit division is a slow library call.
+    constexpr std::int64_t small = std::int64_t(1) << 30;
+    if (a > -small && a < small && b > -small && b < small && d > -small && d < small) {
+        std::int64_t n64 = a * b, den64 = d;
+        if (den64 < 0) {
+            n64 = -n64;
+            den64 = -den64;
+        }
+        return n64 >= 0 ? (2 * n64 + den64) / (2 * den64) : -((-2 * n64 + den64) / (2 * den64));
+    }
     __int128 n = static_cast<__int128>(a) * b;
     __int128 den = d;
     if (den < 0) {

@@ -9,6 +9,7 @@
 #include "Triangulation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -34,6 +35,39 @@ struct MapFill {
         return {roundPlot(arrays.stationX[node]), roundPlot(arrays.stationY[node])};
     }
 };
+
+// The nodes [first, last) whose easting lies within the clip box widened
+// by `left` plot units to the left and `right` to the right (and a slack for
+// rounding), and the northing band [top, bottom] of the clip box widened
+// likewise. The nodes are in easting order, so two binary searches find
+// them; the band is a cheap first test of a node before the exact
+// visibility test that every node passing it still gets.
+struct NodeRange {
+    int first = 0, last = 0;
+    double top = 0, bottom = -1;
+    bool inBand(double y) const { return y >= top && y <= bottom; }
+};
+
+double unitsPerPixel(const CDC& dc) {
+    return static_cast<double>(dc.GetWindowExt().cx) / dc.GetViewportExt().cx;
+}
+
+NodeRange nodesNearClipBox(const MapFill& fill, double left, double right) {
+    CRect clip;
+    if (fill.dc.GetClipBox(&clip) == NULLREGION)
+        return {};
+    // Rounding to plot units and to pixels can each move a point by one
+    // pixel; the slack covers both with room to spare.
+    const double slack = 2 + 2 * std::fabs(unitsPerPixel(fill.dc));
+    const double lo = clip.left - slack - left, hi = clip.right + slack + right;
+    const std::vector<double>& x = fill.arrays.stationX;
+    const auto end = x.begin() + fill.arrays.nodeCount();
+    const auto first = std::lower_bound(x.begin(), end, lo);
+    const auto last = std::upper_bound(first, end, hi);
+    const double reach = std::max(left, right) + slack;
+    return {static_cast<int>(first - x.begin()), static_cast<int>(last - x.begin()),
+            clip.top - reach, clip.bottom + reach};
+}
 
 // 5 by 5 pixel cells near the clip box, each coloured by the value
 // interpolated at its centre; cells whose centre lies outside the stations'
@@ -74,14 +108,21 @@ void fillByCells(const MapFill& fill) {
 }
 
 // Every triangle shaded between its corners' colours, clipped to the plot
-// rectangle with its margin.
+// rectangle with its margin. Only triangles whose smallest node lies at
+// most the widest triangle's span left of the clip box can reach it; the
+// vertices are those of the listed triangles' nodes.
 void fillByShadedTriangles(const MapFill& fill) {
-    const int n = fill.arrays.nodeCount();
-    std::vector<TRIVERTEX> vertices(static_cast<size_t>(n));
-    for (int node = 0; node < n; ++node) {
+    const NodeRange owners = nodesNearClipBox(fill, fill.arrays.widestTriangle, 0);
+    const std::vector<Triangle> listed = listTrianglesFrom(fill.arrays, owners.first, owners.last);
+    const int offset = owners.first;
+    int end = offset;
+    for (const Triangle& t : listed)
+        end = std::max({end, t[0] + 1, t[1] + 1, t[2] + 1});
+    std::vector<TRIVERTEX> vertices(static_cast<size_t>(end - offset));
+    for (int node = offset; node < end; ++node) {
         const IntPoint p = fill.roundedPosition(node);
         const COLORREF c = fill.colourOf(fill.values[node]);
-        TRIVERTEX& v = vertices[node];
+        TRIVERTEX& v = vertices[node - offset];
         v.x = p.x;
         v.y = p.y;
         v.Red = static_cast<COLOR16>(GetRValue(c) << 8);
@@ -90,10 +131,12 @@ void fillByShadedTriangles(const MapFill& fill) {
     }
     const TriangleMask mask(fill.state, fill.arrays);
     std::vector<GRADIENT_TRIANGLE> triangles;
-    for (const Triangle& t : listTriangles(fill.arrays))
+    triangles.reserve(listed.size());
+    for (const Triangle& t : listed)
         if (!mask.masks(t[0], t[1], t[2]))
-            triangles.push_back({static_cast<std::uint32_t>(t[0]), static_cast<std::uint32_t>(t[1]),
-                                 static_cast<std::uint32_t>(t[2])});
+            triangles.push_back({static_cast<std::uint32_t>(t[0] - offset),
+                                 static_cast<std::uint32_t>(t[1] - offset),
+                                 static_cast<std::uint32_t>(t[2] - offset)});
     CRgn plotRegion;
     plotRegion.CreateRectRgnIndirect(fill.devicePlot);
     fill.dc.SelectClipRgn(&plotRegion);
@@ -109,10 +152,10 @@ void fillByCircles(const MapFill& fill) {
     CDC& dc = fill.dc;
     const int previousRop = dc.SetROP2(R2_MASKPEN);
     CGdiObject* previousPen = dc.SelectStockObject(NULL_PEN);
-    const double unitsPerPixel = static_cast<double>(dc.GetWindowExt().cx) / dc.GetViewportExt().cx;
-    const int r = std::max(roundPlot(unitsPerPixel * fill.state.circleRadius), 1);
-    for (int node = 0; node < fill.arrays.nodeCount(); ++node) {
-        if (!fill.insidePlot(node))
+    const int r = std::max(roundPlot(unitsPerPixel(dc) * fill.state.circleRadius), 1);
+    const NodeRange near = nodesNearClipBox(fill, r, r);
+    for (int node = near.first; node < near.last; ++node) {
+        if (!near.inBand(fill.arrays.stationY[node]) || !fill.insidePlot(node))
             continue;
         const IntPoint c = fill.roundedPosition(node);
         const CRect box(c.x - r, c.y - r, c.x + r, c.y + r);
@@ -129,8 +172,9 @@ void fillByCircles(const MapFill& fill) {
 
 // A black pixel at every station inside the plot.
 void markStations(const MapFill& fill) {
-    for (int node = 0; node < fill.arrays.nodeCount(); ++node) {
-        if (!fill.insidePlot(node))
+    const NodeRange near = nodesNearClipBox(fill, 0, 0);
+    for (int node = near.first; node < near.last; ++node) {
+        if (!near.inBand(fill.arrays.stationY[node]) || !fill.insidePlot(node))
             continue;
         const IntPoint p = fill.roundedPosition(node);
         if (fill.dc.PtVisible(p.x, p.y))

@@ -1,6 +1,7 @@
 #include "PictureExport.h"
 
 #include "CTESKAdatView.h"
+#include "PngFile.h"
 #include "SafeFileWriter.h"
 
 #include <QBuffer>
@@ -117,15 +118,23 @@ bool encodePicture(const Picture& picture, QIODevice& device) {
 }
 
 std::string writePictureFile(const Picture& picture, const std::string& path) {
-    // Encoded in memory first, then saved like a data file: a failure (such
-    // as a full disk) leaves the previous picture as it was.
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
-    if (!buffer.open(QIODevice::WriteOnly) || !encodePicture(picture, buffer))
-        return "the picture could not be encoded";
-    const int cause = data::saveFileSafely(path, [&encoded](std::FILE* file) {
-        const auto size = static_cast<size_t>(encoded.size());
-        return std::fwrite(encoded.constData(), 1, size, file) == size;
-    });
+    // Saved like a data file: a failure (such as a full disk) leaves the
+    // previous picture as it was. Vector pictures are encoded in memory first.
+    int cause = 0;
+    if (picture.format == PictureFormat::Png) {
+        if (picture.pixels.isNull())
+            return "the picture could not be encoded";
+        cause = data::saveFileSafely(
+            path, [&picture](std::FILE* file) { return writePng(picture.pixels, file); });
+    } else {
+        QByteArray encoded;
+        QBuffer buffer(&encoded);
+        if (!buffer.open(QIODevice::WriteOnly) || !encodePicture(picture, buffer))
+            return "the picture could not be encoded";
+        cause = data::saveFileSafely(path, [&encoded](std::FILE* file) {
+            const auto size = static_cast<size_t>(encoded.size());
+            return std::fwrite(encoded.constData(), 1, size, file) == size;
+        });
+    }
     return cause == 0 ? std::string() : std::string(std::strerror(cause));
 }

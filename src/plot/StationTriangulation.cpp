@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 
 namespace {
@@ -78,6 +79,7 @@ std::string duplicateMessage(const ObservationSet& set, const std::vector<char>&
 } // namespace
 
 void StationArrays::release() {
+    widestTriangle = std::numeric_limits<double>::infinity();
     for (std::vector<double>* values : {&stationX, &stationY, &mainValues, &secondaryValues})
         std::vector<double>().swap(*values);
     for (std::vector<int32_t>* values : {&adjacencyEnd, &adjacency, &nodeOrder})
@@ -130,6 +132,7 @@ bool triangulateObservations(const ObservationSet& set, const ViewState& state,
     switch (buildTriangulation(n, arrays.stationX.data(), arrays.stationY.data(),
                                arrays.adjacency.data(), arrays.adjacencyEnd.data())) {
     case BuildOk:
+        arrays.widestTriangle = widestTriangleSpan(arrays);
         return true;
     case BuildCollinear:
     case BuildDegenerate: // so nearly collinear that rounding decides
@@ -139,6 +142,20 @@ bool triangulateObservations(const ObservationSet& set, const ViewState& state,
         AfxMessageBox(kUnusablePositionsMessage, MB_ICONHAND);
         return false;
     }
+}
+
+double widestTriangleSpan(const StationArrays& arrays) {
+    double widest = 0;
+    int listStart = 0;
+    for (int i = 0; i < arrays.nodeCount(); ++i) {
+        const int listEnd = arrays.adjacencyEnd[i];
+        for (int q = listStart; q < listEnd; ++q)
+            if (const int32_t node = arrays.adjacency[q]; node != 0)
+                widest =
+                    std::max(widest, std::fabs(arrays.stationX[node - 1] - arrays.stationX[i]));
+        listStart = listEnd;
+    }
+    return widest;
 }
 
 void toNodeOrder(const std::vector<double>& stationValues, int count, StationArrays& arrays,
@@ -154,13 +171,19 @@ void toNodeOrder(const std::vector<double>& stationValues, int count, StationArr
 }
 
 std::vector<Triangle> listTriangles(const StationArrays& arrays) {
+    return listTrianglesFrom(arrays, 0, arrays.nodeCount());
+}
+
+std::vector<Triangle> listTrianglesFrom(const StationArrays& arrays, int firstNode, int lastNode) {
     std::vector<Triangle> triangles;
     const int n = arrays.nodeCount();
-    if (n < 3)
+    firstNode = std::clamp(firstNode, 0, n);
+    lastNode = std::clamp(lastNode, firstNode, n);
+    if (n < 3 || firstNode == lastNode)
         return triangles;
-    triangles.reserve(static_cast<size_t>(2 * n - 1));
-    int listStart = 0;
-    for (int i = 1; i <= n; ++i) {
+    triangles.reserve(static_cast<size_t>(2 * (lastNode - firstNode) + 1));
+    int listStart = firstNode == 0 ? 0 : arrays.adjacencyEnd[firstNode - 1];
+    for (int i = firstNode + 1; i <= lastNode; ++i) {
         const int listEnd = arrays.adjacencyEnd[i - 1]; // 1-based position of the last entry
         for (int q = listStart + 1; q <= listEnd; ++q) {
             const int32_t node = arrays.adjacency[q - 1];

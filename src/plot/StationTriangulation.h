@@ -22,6 +22,13 @@ bool triangulateObservations(const ObservationSet& set, const ViewState& state,
 void toNodeOrder(const std::vector<double>& stationValues, int count, StationArrays& arrays,
                  std::vector<double>& nodeValues);
 
-// Every triangle once, as 0-based node indices in counterclockwise order.
+// Every triangle once, as 0-based node indices in counterclockwise order,
+// grouped by their smallest node in ascending order.
 using Triangle = std::array<int32_t, 3>;
 std::vector<Triangle> listTriangles(const StationArrays& arrays);
+// The part of that list whose smallest node is in [firstNode, lastNode)
+// (0-based, clamped to the nodes), in the same order.
+std::vector<Triangle> listTrianglesFrom(const StationArrays& arrays, int firstNode, int lastNode);
+// The largest easting difference of two neighbours in the lists (plot
+// units), so the widest triangle's span; 0 without neighbours.
+double widestTriangleSpan(const StationArrays& arrays);

@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,9 @@ struct StationArrays {
     std::vector<int32_t> adjacencyEnd;
     std::vector<int32_t> adjacency;
     std::vector<int32_t> nodeOrder; // station number (1-based, file order) of each node
+    // The largest easting difference of two neighbouring nodes, plot units
+    // (the widest triangle); infinity while it is not known.
+    double widestTriangle = std::numeric_limits<double>::infinity();
 
     int nodeCount() const { return static_cast<int>(stationX.size()); }
     void release();

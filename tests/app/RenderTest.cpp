@@ -5,6 +5,7 @@
 #include "CTESKAdatView.h"
 #include "CommandLine.h"
 #include "MessageCapture.h"
+#include "PngFile.h"
 #include "TempFiles.h"
 
 #include <QFile>
@@ -113,6 +114,25 @@ TEST_F(Render, ThePictureIsTheCopyOfTheView) {
     const QImage copied = view.renderCanvas();
     EXPECT_EQ(written.size(), QSize(480, 626));
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), copied);
+}
+
+TEST_F(Render, PngFilesKeepEveryPixel) {
+    // Noise in every channel, beside flat areas, so every filter and match
+    // length of the compression is used.
+    QImage picture(301, 157, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    unsigned state = 1;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width() / 2; ++x) {
+            state = state * 1103515245u + 12345u;
+            picture.setPixel(x, y, 0xFF000000u | (state >> 8));
+        }
+    std::FILE* file = std::fopen(out().c_str(), "wb");
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(writePng(picture, file));
+    std::fclose(file);
+    EXPECT_EQ(QImage(QString::fromStdString(out())).convertToFormat(QImage::Format_RGB32), picture);
+    EXPECT_FALSE(writePng(QImage(), stdout)); // nothing to write
 }
 
 TEST_F(Render, ViewOptionsShapeThePicture) {

@@ -92,6 +92,15 @@ TEST(DeviceMapping, IsotropicExtentsRoundingAndTextMode) {
     EXPECT_EQ(p[1], CPoint(-1, -1));
     EXPECT_EQ(p[2], CPoint(2, -2));
     EXPECT_EQ(p[3], CPoint(1, 1));
+    // Halves on both sides of 2^30, where the scaling changes its arithmetic.
+    dc.SetWindowExt(8, 8);
+    dc.SetViewportExt(1, 1);
+    CPoint h[2] = {{(1 << 30) - 4, -(1 << 30) + 4}, {(1 << 30) + 4, -(1 << 30) - 4}};
+    dc.LPtoDP(h, 2);
+    EXPECT_EQ(h[0], CPoint(1 << 27, -(1 << 27)));
+    EXPECT_EQ(h[1], CPoint((1 << 27) + 1, -(1 << 27) - 1));
+    dc.SetWindowExt(10, 10);
+    dc.SetViewportExt(5, 5);
     EXPECT_EQ(dc.SetWindowExt(0, 5), CSize(10, 10)); // refused
     EXPECT_EQ(dc.GetWindowExt(), CSize(10, 10));
 

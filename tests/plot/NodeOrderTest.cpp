@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <random>
@@ -82,6 +83,56 @@ TEST(SortNodesByKey, CarriesTheCompanionArraysAlong) {
     EXPECT_EQ(y, (std::vector<double>{0, 10, 20, 30}));
     EXPECT_EQ(v, (std::vector<double>{300, 100, 200, 0})) << "only two arrays were asked for";
     EXPECT_EQ(order, (std::vector<int32_t>{4, 2, 3, 1}));
+}
+
+// Station eastings of the survey layouts, with the ties each one has: lines
+// along y (one easting per line) and along x (eastings repeat on every
+// line), exact and rotated grids, uniform, clustered, few values, NaN.
+std::vector<std::vector<double>> layoutKeys() {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> unit(0, 1);
+    std::vector<std::vector<double>> layouts(8);
+    for (int line = 0; line < 60; ++line)
+        for (int station = 0; station < 500; ++station) {
+            layouts[0].push_back(100.0 * line);
+            layouts[1].push_back(10.0 * station);
+            layouts[2].push_back(100.0 * line + 0.5 * unit(random));
+        }
+    const double angle = 0.3;
+    for (int row = 0; row < 150; ++row)
+        for (int column = 0; column < 200; ++column) {
+            layouts[3].push_back(column);
+            layouts[4].push_back(500000.0 +
+                                 25.0 * (column * std::cos(angle) - row * std::sin(angle)));
+        }
+    for (int i = 0; i < 30000; ++i) {
+        layouts[5].push_back(unit(random) * 1e4);
+        const double centre = std::floor(unit(random) * 5) * 1000;
+        layouts[6].push_back(centre + std::pow(unit(random), 4) * 50);
+        layouts[7].push_back(i % 97 == 0 ? std::nan("") : std::floor(unit(random) * 7));
+    }
+    return layouts;
+}
+
+TEST(QuickSortIndex, KeyedAndInPlaceSortsGiveTheSameOrderOnEveryLayout) {
+    for (const std::vector<double>& keys : layoutKeys()) {
+        const int n = static_cast<int>(keys.size());
+        std::vector<int32_t> keyed(n), inPlace(n);
+        quickSortIndex(n, keys.data(), keyed.data());
+        quickSortIndexInPlace(n, keys.data(), inPlace.data());
+        ASSERT_EQ(keyed, inPlace);
+
+        std::vector<double> x = keys, y(n), v(n), xRef = keys;
+        for (int i = 0; i < n; ++i)
+            y[i] = v[i] = i * 0.5;
+        std::vector<double> yRef = y, vRef = v;
+        sortNodesByKey(n, 3, x.data(), y.data(), v.data(), keyed.data());
+        sortNodesByKeyInPlace(n, 3, xRef.data(), yRef.data(), vRef.data(), inPlace.data());
+        ASSERT_EQ(keyed, inPlace);
+        ASSERT_EQ(0, std::memcmp(x.data(), xRef.data(), n * sizeof(double)));
+        ASSERT_EQ(y, yRef);
+        ASSERT_EQ(v, vRef);
+    }
 }
 
 } // namespace
