@@ -114,6 +114,8 @@ bool CViewInteraction::eventFilter(QObject* watched, QEvent* event) {
         return true;
     if (type == QEvent::MouseMove && mouse.buttons() == Qt::NoButton)
         hover(mouse.position().toPoint());
+    else if (type == QEvent::MouseButtonPress && setHoverText)
+        setHoverText(QString()); // a gesture's readouts get the whole status bar
     const QPoint pointer = mouse.position().toPoint();
     const MouseKeys keys = keysOf(mouse);
     const bool left = mouse.button() == Qt::LeftButton;

@@ -64,6 +64,10 @@ TEST_F(Navigation, HoverReadsThePlaneWithoutPaintingOrTouchingTheMessagePane) {
     moveWithoutButtons({1200, 500}); // beside the map: no plot there
     EXPECT_EQ(hover, "");
     EXPECT_EQ(view.backBuffer(), before);
+    moveWithoutButtons({250, 500});
+    rightPress({250, 500}); // the station readout takes the status bar alone
+    EXPECT_EQ(hover, "");
+    rightRelease({250, 500});
 }
 
 TEST_F(Navigation, CtrlWheelZoomsThroughTheCommandsShiftWheelScrollsAcross) {
