@@ -163,9 +163,7 @@ namespace {
 // "%g" prints a UTM coordinate with an exponent (7.51235e+06); with round
 // ticks on, coordinates of 10^5 and beyond get their whole metres instead.
 std::string coordinateText(double value, bool roundTicks) {
-    if (roundTicks && std::fabs(value) >= 1e5 && std::fabs(value) < 1e15)
-        return formatString("%.0f", value);
-    return formatString("%g", value);
+    return roundTicks ? formatHoverCoordinate(value) : formatString("%g", value);
 }
 
 } // namespace

@@ -20,7 +20,9 @@ int AxisMapping::scrollKeeping(double unit, double pixel) const {
 
 std::string formatHoverCoordinate(double metres) {
     data::ClassicNumericLocale classic;
-    return formatString(std::fabs(metres) >= 1e5 ? "%.0f" : "%.6g", metres);
+    // Beyond 1e15 whole metres mean nothing more and would print dozens of digits.
+    const bool wholeMetres = std::fabs(metres) >= 1e5 && std::fabs(metres) < 1e15;
+    return formatString(wholeMetres ? "%.0f" : "%.6g", metres);
 }
 
 std::string hoverReadoutText(double easting, double northing, bool insideHull, double value,

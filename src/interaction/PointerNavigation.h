@@ -18,8 +18,9 @@ struct AxisMapping {
     int scrollKeeping(double unit, double pixel) const;
 };
 
-// A coordinate of the hover readout in metres: whole metres ("%.0f") from
-// 1e5 on (UTM eastings and northings), "%.6g" below.
+// A coordinate of the hover readout (and of the position readout with round
+// ticks) in metres: whole metres ("%.0f") from 1e5 on (UTM eastings and
+// northings) up to 1e15, "%.6g" below and beyond.
 std::string formatHoverCoordinate(double metres);
 
 // The hover pane's text for a point of a map plot; `value` is shown only
