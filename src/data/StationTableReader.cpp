@@ -104,11 +104,13 @@ bool isColumnHeader(const std::string& line) {
     const std::vector<std::string> fields = headerFields(line, delimiterOf(line));
     if (fields.empty() || !std::all_of(fields.begin(), fields.end(), isName))
         return false;
+    if (fields.size() > 1)
+        return true;
+    // A single word: only a known column name makes it a header.
     TableColumns columns;
-    const bool knownName = readTableHeader(line, columns) != "missing" || columns.easting >= 0 ||
-                           columns.northing >= 0 || columns.value >= 0 || columns.elevation >= 0 ||
-                           columns.error >= 0;
-    return fields.size() > 1 || knownName;
+    readTableHeader(line, columns);
+    return columns.easting >= 0 || columns.northing >= 0 || columns.value >= 0 ||
+           columns.elevation >= 0 || columns.error >= 0;
 }
 
 std::string readTableHeader(const std::string& line, TableColumns& columns) {
