@@ -1,6 +1,6 @@
 // The argument parser on arbitrary argument lists (the input split at NUL
 // bytes), then the parsed edits applied to a small data set in memory as a
-// batch run applies them, without the save.
+// batch run applies them, without the save or the table export.
 
 #include "BatchEdit.h"
 #include "CTESKAdatDoc.h"
@@ -69,10 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!parsed.error.empty() || parsed.edits.empty())
         return 0;
 
-    // Applied as a batch run applies them, without writing a file and with a
-    // fixed seed so that every run of an input is the same.
+    // Applied as a batch run applies them, without writing a file (a fuzzed
+    // --save or --export-csv would write wherever the input names) and with
+    // a fixed seed so that every run of an input is the same.
     CommandLine line = parsed;
     line.savePath.clear();
+    line.exportCsvPath.clear();
     line.hasSeed = true;
     CTESKAdatDoc doc;
     loadSet(doc);
