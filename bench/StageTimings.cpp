@@ -13,6 +13,12 @@
 //
 //   stage_timings [--header] FILE [WINDOW_WIDTH WINDOW_HEIGHT]
 //   stage_timings --header
+//   stage_timings --digest FILE
+//
+// --digest prints instead a 64-bit FNV-1a hash of the view's node arrays
+// (order, positions, values, lists) and one of the first painted window, so
+// that a change meant to keep every result can be checked on survey-sized
+// files against the hashes of the build before it.
 
 #include "CTESKAdatDoc.h"
 #include "CTESKAdatView.h"
@@ -93,6 +99,28 @@ void timeTriangulationParts(const CTESKAdatView& view, int runs, Row& row) {
         runs, [&] { buildTriangulation(n, x.data(), y.data(), adjacency.data(), ends.data()); });
 }
 
+// FNV-1a over raw bytes, continued from `hash`.
+uint64_t fnv1a(const void* bytes, size_t size, uint64_t hash = 14695981039346656037ull) {
+    const auto* p = static_cast<const unsigned char*>(bytes);
+    for (size_t i = 0; i < size; ++i)
+        hash = (hash ^ p[i]) * 1099511628211ull;
+    return hash;
+}
+
+template <class T> uint64_t fnv1a(const std::vector<T>& values, uint64_t hash) {
+    return fnv1a(values.data(), values.size() * sizeof(T), hash);
+}
+
+void printDigest(const CTESKAdatView& view, const QImage& window) {
+    uint64_t arrays = fnv1a(view.nodeOrder, 14695981039346656037ull);
+    for (const std::vector<double>* v : {&view.stationX, &view.stationY, &view.mainValues})
+        arrays = fnv1a(*v, arrays);
+    arrays = fnv1a(view.adjacency, fnv1a(view.adjacencyEnd, arrays));
+    const uint64_t picture = fnv1a(window.constBits(), static_cast<size_t>(window.sizeInBytes()));
+    std::printf("%d stations: arrays %016llx, picture %016llx\n", view.nodeCount(),
+                static_cast<unsigned long long>(arrays), static_cast<unsigned long long>(picture));
+}
+
 void printHeader() {
     std::printf("%9s %8s %8s %8s %8s %8s %8s %8s %8s %8s\n", "stations", "read", "sort", "other",
                 "build", "triang", "paint1", "strip200", "magnify", "to_paint");
@@ -110,14 +138,15 @@ void printRow(const Row& r) {
 int main(int argc, char** argv) {
     int first = 1;
     const bool header = argc > 1 && std::strcmp(argv[1], "--header") == 0;
-    if (header)
+    const bool digest = argc > 1 && std::strcmp(argv[1], "--digest") == 0;
+    if (header || digest)
         ++first;
     if (header && argc == 2) {
         printHeader();
         return 0;
     }
     if (argc != first + 1 && argc != first + 3) {
-        std::fprintf(stderr, "usage: %s [--header] FILE [WINDOW_WIDTH WINDOW_HEIGHT]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--header | --digest] FILE [WINDOW_WIDTH WINDOW_HEIGHT]\n", argv[0]);
         return 2;
     }
     const std::string path = argv[first];
@@ -142,6 +171,10 @@ int main(int argc, char** argv) {
         return 1;
     QImage window(windowSize, QImage::Format_RGB32);
     row.firstPaint = millisecondsOf([&] { paintWindowArea(view, window, {0, 0}, window.rect()); });
+    if (digest) {
+        printDigest(view, window);
+        return 0;
+    }
     // Repeated at the smaller sizes, where one run is short and noisy.
     const int runs = row.stations <= 200000 ? 3 : 1;
     if (runs > 1)
