@@ -146,7 +146,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc != first + 1 && argc != first + 3) {
-        std::fprintf(stderr, "usage: %s [--header | --digest] FILE [WINDOW_WIDTH WINDOW_HEIGHT]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--header | --digest] FILE [WINDOW_WIDTH WINDOW_HEIGHT]\n",
+                     argv[0]);
         return 2;
     }
     const std::string path = argv[first];

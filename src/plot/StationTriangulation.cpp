@@ -27,22 +27,73 @@ bool plotPositionsUsable(const StationArrays& arrays, double plotScale) {
     return true;
 }
 
+void refuseForMemory(StationArrays& arrays, int n) {
+    arrays.release();
+    AfxMessageBox(formatString("Error: not enough memory to triangulate %d stations.", n),
+                  MB_ICONHAND);
+}
+
+// The positions and the order. The lists are made by the build in its own
+// storage, and the node values come after it (completeArrays), so that
+// neither adds to the memory that the build's working lists need at their
+// peak.
 bool allocate(StationArrays& arrays, int n) {
     arrays.release();
     try {
-        for (std::vector<double>* values :
-             {&arrays.stationX, &arrays.stationY, &arrays.mainValues, &arrays.secondaryValues})
+        for (std::vector<double>* values : {&arrays.stationX, &arrays.stationY})
             values->assign(static_cast<size_t>(n), 0.0);
         for (std::vector<int32_t>* values : {&arrays.adjacencyEnd, &arrays.nodeOrder})
             values->assign(static_cast<size_t>(n), 0);
-        arrays.adjacency.assign(static_cast<size_t>(adjacencySize(n)), 0);
     } catch (const std::bad_alloc&) {
-        arrays.release();
-        AfxMessageBox(formatString("Error: not enough memory to triangulate %d stations.", n),
-                      MB_ICONHAND);
+        refuseForMemory(arrays, n);
         return false;
     }
     return true;
+}
+
+// The observed values in node order (a copy through nodeOrder, when it is
+// set) and a zeroed array for a second plot; after a build refused before
+// its lists were made, lists of zeros. Every array then has its full size,
+// also after a refused build.
+bool completeArrays(const ObservationSet& set, StationArrays& arrays, bool ordered) {
+    const int n = arrays.nodeCount();
+    try {
+        arrays.mainValues.assign(static_cast<size_t>(n), 0.0);
+        arrays.secondaryValues.assign(static_cast<size_t>(n), 0.0);
+        if (arrays.adjacency.size() != static_cast<size_t>(adjacencySize(n)))
+            arrays.adjacency.assign(static_cast<size_t>(adjacencySize(n)), 0);
+    } catch (const std::bad_alloc&) {
+        refuseForMemory(arrays, n);
+        return false;
+    }
+    for (int i = 0; i < n; ++i)
+        arrays.mainValues[i] = set.data[ordered ? arrays.nodeOrder[i] - 1 : i];
+    return true;
+}
+
+// The build on the converted positions: its result, with its message box
+// for a refused one.
+bool buildLists(StationArrays& arrays) {
+    const int n = arrays.nodeCount();
+    int result = BuildOk;
+    try {
+        result = buildTriangulation(n, arrays.stationX.data(), arrays.stationY.data(),
+                                    arrays.adjacency, arrays.adjacencyEnd.data());
+    } catch (const std::bad_alloc&) {
+        refuseForMemory(arrays, n);
+        return false;
+    }
+    switch (result) {
+    case BuildOk:
+        return true;
+    case BuildCollinear:
+    case BuildDegenerate: // so nearly collinear that rounding decides
+        AfxMessageBox(kCollinearMessage, MB_ICONHAND);
+        return false;
+    default:
+        AfxMessageBox(kUnusablePositionsMessage, MB_ICONHAND);
+        return false;
+    }
 }
 
 // Marks every station that shares its plot position with another one. Only
@@ -106,10 +157,10 @@ bool triangulateObservations(const ObservationSet& set, const ViewState& state,
     for (int i = 0; i < n; ++i) {
         arrays.stationX[i] = (set.x[i] - state.regionXMin) * state.plotScale;
         arrays.stationY[i] = (state.regionYMax - set.y[i]) * state.plotScale;
-        arrays.mainValues[i] = set.data[i];
     }
     if (set.xMax == set.xMin) {
         AfxMessageBox(kCollinearMessage, MB_ICONHAND);
+        completeArrays(set, arrays, false);
         return false;
     }
     // Positions that are not finite, or extents whose width overflows (the
@@ -117,31 +168,24 @@ bool triangulateObservations(const ObservationSet& set, const ViewState& state,
     // for duplicates; they are refused for what they are.
     if (!plotPositionsUsable(arrays, state.plotScale)) {
         AfxMessageBox(kUnusablePositionsMessage, MB_ICONHAND);
+        completeArrays(set, arrays, false);
         return false;
     }
 
-    sortNodesByKey(n, 3, arrays.stationX.data(), arrays.stationY.data(), arrays.mainValues.data(),
+    sortNodesByKey(n, 2, arrays.stationX.data(), arrays.stationY.data(), nullptr,
                    arrays.nodeOrder.data());
 
     const std::vector<char> marked = markDuplicates(arrays);
     if (std::find(marked.begin(), marked.end(), 1) != marked.end()) {
         AfxMessageBox(duplicateMessage(set, marked), MB_ICONHAND);
+        completeArrays(set, arrays, true);
         return false;
     }
-
-    switch (buildTriangulation(n, arrays.stationX.data(), arrays.stationY.data(),
-                               arrays.adjacency.data(), arrays.adjacencyEnd.data())) {
-    case BuildOk:
-        arrays.widestTriangle = widestTriangleSpan(arrays);
-        return true;
-    case BuildCollinear:
-    case BuildDegenerate: // so nearly collinear that rounding decides
-        AfxMessageBox(kCollinearMessage, MB_ICONHAND);
+    const bool built = buildLists(arrays);
+    if (!completeArrays(set, arrays, true) || !built)
         return false;
-    default:
-        AfxMessageBox(kUnusablePositionsMessage, MB_ICONHAND);
-        return false;
-    }
+    arrays.widestTriangle = widestTriangleSpan(arrays);
+    return true;
 }
 
 double widestTriangleSpan(const StationArrays& arrays) {

@@ -195,29 +195,27 @@ int32_t adjacencySize(int64_t n) {
     return static_cast<int32_t>(6 * n - 9);
 }
 
-int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int32_t* adjacency,
-                       int32_t* adjacencyEnd) {
+namespace {
+
+// The checks and the collinear start that both forms of the build make
+// before any list exists: BuildOk with `start` set, or the refusal.
+int startBuild(int32_t n, const double* nodeX, const double* nodeY, int32_t* adjacencyEnd,
+               CollinearStart& start) {
     if (n < 3)
         return BuildTooFewNodes;
     if (n > kMaxTriangulationNodes || !allCoordinatesUsable(n, nodeX, nodeY))
         return BuildBadInput;
-    const Coordinates x(nodeX), y(nodeY);
-    const Positions chain(adjacencyEnd);
-    const CollinearStart start = orderCollinearStart(n, x, y, chain);
+    start = orderCollinearStart(n, Coordinates(nodeX), Coordinates(nodeY), Positions(adjacencyEnd));
     if (start.offLine == 0)
         return BuildCollinear;
     // Coinciding nodes would make triangles of no area and lists that no
     // longer describe a triangulation; refuse them before the lists are made.
     if (start.duplicate)
         return BuildDuplicateNodes;
-    joinChainToNode(start.offLine, chain, Positions(adjacency));
-    // The nodes placed so far span a triangle, so no later node finds them
-    // collinear. The rest go in with their lists in a pool, which gives the
-    // same lists as adding them here one by one without moving every later
-    // list at each edit; without the pool's storage they are added here.
-    int result = insertNodesInPool(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
-    if (result == kPoolUnavailable)
-        result = addNodesInPlace(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
+    return BuildOk;
+}
+
+int resultOfAdding(int result) {
     switch (result) {
     case 0:
         return BuildOk;
@@ -226,6 +224,41 @@ int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int3
     default:
         return BuildDegenerate;
     }
+}
+
+} // namespace
+
+int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int32_t* adjacency,
+                       int32_t* adjacencyEnd) {
+    CollinearStart start;
+    if (const int refused = startBuild(n, nodeX, nodeY, adjacencyEnd, start); refused != BuildOk)
+        return refused;
+    joinChainToNode(start.offLine, Positions(adjacencyEnd), Positions(adjacency));
+    // The nodes placed so far span a triangle, so no later node finds them
+    // collinear. The rest go in with their lists in a pool, which gives the
+    // same lists as adding them here one by one without moving every later
+    // list at each edit; without the pool's storage they are added here.
+    int result = insertNodesInPool(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
+    if (result == kPoolUnavailable)
+        result = addNodesInPlace(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
+    return resultOfAdding(result);
+}
+
+int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY,
+                       std::vector<int32_t>& adjacency, int32_t* adjacencyEnd) {
+    CollinearStart start;
+    if (const int refused = startBuild(n, nodeX, nodeY, adjacencyEnd, start); refused != BuildOk)
+        return refused;
+    // The lists of the first nodes (all on the hull) fill 5k-6 <= 6k-9 positions.
+    adjacency.assign(static_cast<size_t>(adjacencySize(start.offLine)), 0);
+    joinChainToNode(start.offLine, Positions(adjacencyEnd), Positions(adjacency.data()));
+    int result = insertNodesInPool(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
+    if (result == kPoolUnavailable) {
+        adjacency.resize(static_cast<size_t>(adjacencySize(n)), 0);
+        result =
+            addNodesInPlace(start.offLine + 1, n, nodeX, nodeY, adjacency.data(), adjacencyEnd);
+    }
+    return resultOfAdding(result);
 }
 
 int addNode(int32_t k, const double* nodeX, const double* nodeY, int32_t* adjacency,

@@ -9,7 +9,14 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <new>
+#include <optional>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -17,12 +24,33 @@ namespace {
 // and the boundary marker, so that few lists ever move.
 constexpr int32_t kInitialCapacity = 8;
 
+// Gives the whole pages of `entries`' storage after its last entry back to
+// the system: the lists packed in place leave the pool's slack resident
+// there otherwise (about 10 bytes per node). Pages given back read as zeros
+// if they are ever used again. Where the system has no such call the pages
+// stay.
+void releaseStorageAfterEnd(std::vector<int32_t>& entries) {
+#ifdef __linux__
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pageSize <= 0)
+        return;
+    const auto page = static_cast<uintptr_t>(pageSize);
+    const auto end = reinterpret_cast<uintptr_t>(entries.data() + entries.size());
+    const auto storageEnd = reinterpret_cast<uintptr_t>(entries.data() + entries.capacity());
+    const uintptr_t from = (end + page - 1) / page * page;
+    const uintptr_t to = storageEnd / page * page;
+    if (to > from)
+        madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+#else
+    (void)entries;
+#endif
+}
+
 } // namespace
 
 ListPool::ListPool(int32_t n, int32_t packedCount, const int32_t* adjacency,
                    const int32_t* adjacencyEnd)
-    : m_start(static_cast<size_t>(n), 0), m_size(static_cast<size_t>(n), 0),
-      m_capacity(static_cast<size_t>(n), 0) {
+    : m_slots(static_cast<size_t>(n)) {
     // Untouched reserved memory costs address space only; room beyond the
     // first slots keeps moved lists from reallocating the whole pool.
     const int64_t room = static_cast<int64_t>(n) * 2 * kInitialCapacity + 64;
@@ -36,8 +64,8 @@ ListPool::ListPool(int32_t n, int32_t packedCount, const int32_t* adjacency,
 }
 
 int32_t ListPool::indexOf(int32_t node, int32_t entry) const {
-    const int32_t* list = m_entries.data() + m_start[node - 1] - 1;
-    for (int32_t i = m_size[node - 1] - 1; i >= 0; --i) {
+    const int32_t* list = m_entries.data() + slot(node).start - 1;
+    for (int32_t i = slot(node).size - 1; i >= 0; --i) {
         if (list[i] == entry)
             return i;
     }
@@ -64,9 +92,7 @@ bool ListPool::addList(int32_t node) {
     const int32_t start = takeSlot(kInitialCapacity);
     if (start == 0)
         return false;
-    m_start[node - 1] = start;
-    m_size[node - 1] = 0;
-    m_capacity[node - 1] = kInitialCapacity;
+    slot(node) = {start, 0, kInitialCapacity};
     return true;
 }
 
@@ -74,11 +100,11 @@ bool ListPool::moveList(int32_t node, int32_t capacity) {
     const int32_t to = takeSlot(capacity);
     if (to == 0)
         return false;
-    const int32_t from = m_start[node - 1];
-    std::copy_n(m_entries.data() + from - 1, m_size[node - 1], m_entries.data() + to - 1);
-    m_released[sizeClass(m_capacity[node - 1])].push_back(from);
-    m_start[node - 1] = to;
-    m_capacity[node - 1] = capacity;
+    Slot& moved = slot(node);
+    std::copy_n(m_entries.data() + moved.start - 1, moved.size, m_entries.data() + to - 1);
+    m_released[sizeClass(moved.capacity)].push_back(moved.start);
+    moved.start = to;
+    moved.capacity = capacity;
     return true;
 }
 
@@ -90,10 +116,10 @@ int ListPool::sizeClass(int32_t capacity) {
 }
 
 bool ListPool::insert(int32_t node, int32_t index, int32_t value) {
-    if (m_size[node - 1] == m_capacity[node - 1] && !moveList(node, 2 * m_capacity[node - 1]))
+    if (slot(node).size == slot(node).capacity && !moveList(node, 2 * slot(node).capacity))
         return false;
-    int32_t* list = m_entries.data() + m_start[node - 1] - 1;
-    const int32_t size = m_size[node - 1]++;
+    int32_t* list = m_entries.data() + slot(node).start - 1;
+    const int32_t size = slot(node).size++;
     for (int32_t i = size; i > index; --i)
         list[i] = list[i - 1];
     list[index] = value;
@@ -101,15 +127,16 @@ bool ListPool::insert(int32_t node, int32_t index, int32_t value) {
 }
 
 bool ListPool::erase(int32_t node, int32_t index) {
-    int32_t* list = m_entries.data() + m_start[node - 1] - 1;
-    const int32_t size = --m_size[node - 1];
+    int32_t* list = m_entries.data() + slot(node).start - 1;
+    const int32_t size = --slot(node).size;
     for (int32_t i = index; i < size; ++i)
         list[i] = list[i + 1];
     // Lists swell while the nodes next to them go in and shrink again as
-    // swaps take arcs away; a list down to a quarter of its slot moves to
-    // one half as large, so that the pool does not keep every peak.
-    const int32_t capacity = m_capacity[node - 1];
-    if (capacity > kInitialCapacity && size <= capacity / 4)
+    // swaps take arcs away; a list that fits a slot half as large with room
+    // for two more entries moves there, so that the pool does not keep
+    // every peak (most lists end at 5 to 7 entries, in the first slot size).
+    const int32_t capacity = slot(node).capacity;
+    if (capacity > kInitialCapacity && size <= capacity / 2 - 2)
         return moveList(node, capacity / 2);
     return true;
 }
@@ -117,12 +144,59 @@ bool ListPool::erase(int32_t node, int32_t index) {
 void ListPool::pack(int32_t n, int32_t* adjacency, int32_t* adjacencyEnd) const {
     int32_t end = 0;
     for (int32_t node = 1; node <= n; ++node) {
-        const int32_t size = m_size[node - 1];
+        const int32_t size = slot(node).size;
         if (size > 0)
-            std::copy_n(m_entries.data() + m_start[node - 1] - 1, size, adjacency + end);
+            std::copy_n(m_entries.data() + slot(node).start - 1, size, adjacency + end);
         end += size;
         adjacencyEnd[node - 1] = end;
     }
+}
+
+bool ListPool::packInPlace(int32_t n, int32_t* adjacencyEnd, int32_t size,
+                           std::vector<int32_t>& adjacency) {
+    // Where each list goes: after the lists of the nodes before it.
+    int32_t end = 0;
+    int64_t overrun = 0;
+    for (int32_t node = 1; node <= n; ++node) {
+        const Slot& list = slot(node);
+        if (list.size > 0 && end > list.start - 1)
+            overrun += list.size;
+        end += list.size;
+        adjacencyEnd[node - 1] = end;
+    }
+    const size_t room = m_entries.capacity();
+    if (end > size || static_cast<size_t>(size) > room ||
+        m_entries.size() + static_cast<size_t>(overrun) > room)
+        return false;
+    // A list whose packed place begins after its slot does would be written
+    // over by the lists before it: those move beyond every packed place.
+    // Then each list's packed place ends no later than the next list's slot
+    // begins, so the lists can move down in node order.
+    for (int32_t node = 1; node <= n; ++node) {
+        Slot& list = slot(node);
+        const int32_t place = node == 1 ? 0 : adjacencyEnd[node - 2];
+        if (list.size == 0 || place <= list.start - 1)
+            continue;
+        const size_t to = m_entries.size();
+        m_entries.resize(to + static_cast<size_t>(list.size));
+        std::copy_n(m_entries.data() + list.start - 1, list.size, m_entries.data() + to);
+        list.start = static_cast<int32_t>(to) + 1;
+    }
+    for (int32_t node = 1; node <= n; ++node) {
+        const Slot& list = slot(node);
+        const int32_t place = node == 1 ? 0 : adjacencyEnd[node - 2];
+        const int32_t* from = m_entries.data() + list.start - 1;
+        std::copy(from, from + list.size, m_entries.data() + place);
+    }
+    if (static_cast<size_t>(size) > m_entries.size())
+        m_entries.resize(static_cast<size_t>(size));
+    std::fill(m_entries.begin() + end, m_entries.begin() + size, 0);
+    m_entries.resize(static_cast<size_t>(size));
+    releaseStorageAfterEnd(m_entries);
+    adjacency.swap(m_entries);
+    std::vector<int32_t>().swap(m_entries);
+    std::vector<Slot>().swap(m_slots);
+    return true;
 }
 
 namespace {
@@ -279,26 +353,65 @@ int PoolBuild::addNode(int32_t k) {
 
 } // namespace
 
+namespace {
+
+// Adds nodes firstNode..n to the pool: addNode's result for the first that
+// fails, else 0; `built` is the count of nodes whose lists exist (a node
+// that failed at once, with 1 or 2, left the lists as they were).
+int addNodesToPool(ListPool& pool, int32_t firstNode, int32_t n, const double* nodeX,
+                   const double* nodeY, int32_t& built) {
+    PoolBuild build(pool, nodeX, nodeY);
+    int32_t node = firstNode;
+    int result = 0;
+    for (; node <= n && result == 0; ++node)
+        result = build.addNode(node);
+    built = result == 0 ? n : (result == kDegenerate ? node - 1 : node - 2);
+    return result;
+}
+
+bool poolFits(int32_t n) {
+    return static_cast<int64_t>(n) * kInitialCapacity + 64 <= INT32_MAX;
+}
+
+} // namespace
+
 int insertNodesInPool(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
                       int32_t* adjacency, int32_t* adjacencyEnd) {
-    if (static_cast<int64_t>(n) * kInitialCapacity + 64 > INT32_MAX)
+    if (!poolFits(n))
         return kPoolUnavailable;
     try {
         ListPool pool(n, firstNode - 1, adjacency, adjacencyEnd);
-        PoolBuild build(pool, nodeX, nodeY);
-        int32_t node = firstNode;
-        int result = 0;
-        for (; node <= n && result == 0; ++node)
-            result = build.addNode(node);
+        int32_t built = 0;
+        const int result = addNodesToPool(pool, firstNode, n, nodeX, nodeY, built);
         // The caller's arrays are still as they came: build there instead.
         if (pool.full())
             return kPoolUnavailable;
-        // A node that failed at once (1, 2) left the lists as they were;
-        // pack the nodes whose lists exist.
-        const int32_t built = result == 0 ? n : (result == kDegenerate ? node - 1 : node - 2);
         pool.pack(built, adjacency, adjacencyEnd);
         return result;
     } catch (const std::bad_alloc&) {
         return kPoolUnavailable;
     }
+}
+
+int insertNodesInPool(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
+                      std::vector<int32_t>& adjacency, int32_t* adjacencyEnd) {
+    if (!poolFits(n))
+        return kPoolUnavailable;
+    std::optional<ListPool> pool;
+    int result = 0;
+    int32_t built = 0;
+    try {
+        pool.emplace(n, firstNode - 1, adjacency.data(), adjacencyEnd);
+        result = addNodesToPool(*pool, firstNode, n, nodeX, nodeY, built);
+    } catch (const std::bad_alloc&) {
+        return kPoolUnavailable;
+    }
+    if (pool->full())
+        return kPoolUnavailable;
+    const int32_t size = adjacencySize(n);
+    if (!pool->packInPlace(built, adjacencyEnd, size, adjacency)) {
+        adjacency.assign(static_cast<size_t>(size), 0);
+        pool->pack(built, adjacency.data(), adjacencyEnd);
+    }
+    return result;
 }

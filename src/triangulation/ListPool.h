@@ -1,9 +1,9 @@
 #pragma once
 // Internal: the neighbour lists of a triangulation under construction, each
 // node's list in its own slot of one pool with room to grow (a list that
-// outgrows its slot moves to one twice as large, one that shrinks to a
-// quarter of it to one half as large, and the slot it leaves is reused by a
-// later list), so that
+// outgrows its slot moves to one twice as large, one that shrinks well
+// below half of it to one half as large, and the slot it leaves is reused
+// by a later list), so that
 // inserting into or removing from a list moves only that list's entries.
 // The packed layout of the public arrays moves every list after the edited
 // one instead, which on large sets costs far more than the rest of the build.
@@ -14,6 +14,7 @@
 
 #include "OneBased.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -25,16 +26,16 @@ public:
 
     // The layout interface of the point-location walk (Walk.h).
     const int32_t* entries() const { return m_entries.data(); }
-    int32_t first(int32_t node) const { return m_start[node - 1]; }
-    int32_t last(int32_t node) const { return m_start[node - 1] + m_size[node - 1] - 1; }
+    int32_t first(int32_t node) const { return slot(node).start; }
+    int32_t last(int32_t node) const { return slot(node).start + slot(node).size - 1; }
 
-    int32_t size(int32_t node) const { return m_size[node - 1]; }
+    int32_t size(int32_t node) const { return slot(node).size; }
     // Entry `index` (0-based) of node's list.
     int32_t at(int32_t node, int32_t index) const {
-        return m_entries[m_start[node - 1] + index - 1];
+        return m_entries[slot(node).start + index - 1];
     }
     void set(int32_t node, int32_t index, int32_t value) {
-        m_entries[m_start[node - 1] + index - 1] = value;
+        m_entries[slot(node).start + index - 1] = value;
     }
     // Index of `entry` in node's list searched from the end, -1 when absent.
     int32_t indexOf(int32_t node, int32_t entry) const;
@@ -54,6 +55,14 @@ public:
 
     // Writes the lists of nodes 1..n packed into the caller's arrays.
     void pack(int32_t n, int32_t* adjacency, int32_t* adjacencyEnd) const;
+    // The same packed layout made in the pool's own storage, which then
+    // becomes `adjacency` with `size` entries (0 after the lists), so that
+    // the lists never exist twice. Lists that the packed ones would overrun
+    // first move to the end of the storage, within the room reserved for
+    // it; false, with the pool unchanged in content, when they would need
+    // more (pack() then does the work).
+    bool packInPlace(int32_t n, int32_t* adjacencyEnd, int32_t size,
+                     std::vector<int32_t>& adjacency);
 
 private:
     // Moves node's list to a slot of `capacity` entries; its old slot is kept
@@ -66,9 +75,16 @@ private:
     static int sizeClass(int32_t capacity);
 
     std::vector<int32_t> m_entries; // every slot, in pool order
-    std::vector<int32_t> m_start;   // 1-based pool position of each node's slot
-    std::vector<int32_t> m_size;
-    std::vector<int32_t> m_capacity;
+    // Each node's slot: its 1-based pool position, the list's size and the
+    // slot's capacity, side by side so that one cache line gives all three.
+    struct Slot {
+        int32_t start = 0;
+        int32_t size = 0;
+        int32_t capacity = 0;
+    };
+    std::vector<Slot> m_slots;
+    Slot& slot(int32_t node) { return m_slots[static_cast<size_t>(node - 1)]; }
+    const Slot& slot(int32_t node) const { return m_slots[static_cast<size_t>(node - 1)]; }
     std::vector<int32_t> m_released[32]; // starts of released slots, by size class
     bool m_full = false;
 };
@@ -86,3 +102,10 @@ constexpr int kPoolUnavailable = -1;
 // turn leaves them.
 int insertNodesInPool(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
                       int32_t* adjacency, int32_t* adjacencyEnd);
+// The same with the lists of nodes 1..firstNode-1 in `adjacency` (packed, of
+// any size that holds them); on 0, 1, 2 or 3 `adjacency` is replaced by the
+// packed lists of adjacencySize(n) entries, made in the pool's storage.
+// Throws std::bad_alloc only where the pool is built and its storage can
+// then not be handed over or copied.
+int insertNodesInPool(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
+                      std::vector<int32_t>& adjacency, int32_t* adjacencyEnd);
