@@ -100,8 +100,11 @@ int main(int argc, char** argv) {
     CMainFrame frame(doc);
     if (!openFromCommandLine(doc, line))
         return 1;
-    // Maximised, so that the frame keeps the size of the screen.
-    frame.showMaximized();
+    // Shown at the size the load fitted it to; the magnify steps below fit
+    // it to the canvas again, which at magnification 1 is larger than the
+    // screen, so the window is measured at the screen's size (without a
+    // window manager a maximised frame would keep the small start-up size).
+    frame.show();
     for (int wait = 0; wait < 100 && !(frame.windowHandle() && frame.windowHandle()->isExposed());
          ++wait)
         settle(50);
