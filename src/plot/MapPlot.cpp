@@ -4,6 +4,7 @@
 #include "CTESKAdatView.h"
 #include "DeviceContext.h"
 #include "PlotLabels.h"
+#include "SearchInTurn.h"
 #include "StationTriangulation.h"
 #include "TriangleMask.h"
 #include "Triangulation.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -69,6 +71,12 @@ NodeRange nodesNearClipBox(const MapFill& fill, double left, double right) {
             clip.top - reach, clip.bottom + reach};
 }
 
+// Cells whose values are found together, and on how many cores: small
+// batches (a strip, a small window) are not worth a second thread.
+constexpr size_t kFillBatch = 65536;
+constexpr size_t kCellsForTwoThreads = 256;
+const int kFillThreads = std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+
 // 5 by 5 pixel cells near the clip box, each coloured by the value
 // interpolated at its centre; cells whose centre lies outside the stations'
 // hull stay unpainted.
@@ -87,6 +95,22 @@ void fillByCells(const MapFill& fill) {
     const TriangleMask mask(fill.state, a);
     int32_t startNode = 1; // each search starts where the last one ended
     int32_t maskStart = 1;
+    std::vector<CRect> cells;
+    std::vector<SearchPoint> centres;
+    // The cells' values are found in batches, each on both cores when the
+    // machine has two; a batch is painted in the order of the cells.
+    const auto paintBatch = [&] {
+        const std::vector<SearchAnswer> answers =
+            interpolateInTurn(a, fill.values, centres, startNode,
+                              centres.size() >= kCellsForTwoThreads ? kFillThreads : 1);
+        for (size_t i = 0; i < cells.size(); ++i) {
+            if (answers[i].result == Interpolated &&
+                !mask.masksPoint(centres[i].x, centres[i].y, maskStart))
+                dc.FillSolidRect(cells[i], fill.colourOf(answers[i].value));
+        }
+        cells.clear();
+        centres.clear();
+    };
     for (int c = 0; c <= (x1 - x0) / 5; ++c) {
         const int cx = x0 + 2 + 5 * c;
         for (int r = 0; r <= (y1 - y0) / 5; ++r) {
@@ -95,16 +119,14 @@ void fillByCells(const MapFill& fill) {
             dc.DPtoLP(&cell);
             if (!dc.RectVisible(cell))
                 continue;
-            const double px = static_cast<double>((std::int64_t(cell.left) + cell.right) / 2);
-            const double py = static_cast<double>((std::int64_t(cell.top) + cell.bottom) / 2);
-            double value = 0;
-            if (interpolateLinear(a.nodeCount(), px, py, a.stationX.data(), a.stationY.data(),
-                                  fill.values.data(), a.adjacency.data(), a.adjacencyEnd.data(),
-                                  startNode, value) == Interpolated &&
-                !mask.masksPoint(px, py, maskStart))
-                dc.FillSolidRect(cell, fill.colourOf(value));
+            cells.push_back(cell);
+            centres.push_back({static_cast<double>((std::int64_t(cell.left) + cell.right) / 2),
+                               static_cast<double>((std::int64_t(cell.top) + cell.bottom) / 2)});
+            if (cells.size() == kFillBatch)
+                paintBatch();
         }
     }
+    paintBatch();
 }
 
 // Every triangle shaded between its corners' colours, clipped to the plot
