@@ -44,6 +44,7 @@ void runRegion(CTESKAdatView& view) {
     if (!dialogs::runModal(dialog))
         return;
     const CTESKAdatDoc& doc = view.document();
+    const double previous[4] = {view.regionXMin, view.regionXMax, view.regionYMin, view.regionYMax};
     if (!dialog.requestsDataExtent()) {
         view.regionXMin = dialog.x1();
         view.regionXMax = dialog.x2();
@@ -56,7 +57,16 @@ void runRegion(CTESKAdatView& view) {
         view.regionYMax = doc.yMax;
     }
     view.recomputeScale();
-    view.triangulate();
+    if (!view.triangulate()) {
+        // Refused with its message (the stations' plot positions overflow in
+        // so small a region): the view goes on with the region it had.
+        view.regionXMin = previous[0];
+        view.regionXMax = previous[1];
+        view.regionYMin = previous[2];
+        view.regionYMax = previous[3];
+        view.recomputeScale();
+        view.triangulate();
+    }
     view.secondKind = PlotKind::None;
     view.relayout();
     view.invalidate();

@@ -133,6 +133,28 @@ TEST_F(ViewCommands, RegionDialogAndItsReset) {
     EXPECT_FALSE(enabled(ID_EDIT_CROP));
 }
 
+TEST_F(ViewCommands, ARegionThatCannotBePlottedKeepsThePreviousOne) {
+    // So narrow that the stations' plot positions overflow: refused with
+    // the message, and the view goes on with the region it had.
+    const std::vector<int32_t> lists = view.adjacency, ends = view.adjacencyEnd;
+    dialogs::setModalRunner([](QDialog& dialog) {
+        static_cast<CDlgRegion&>(dialog).setRegion(0, 1e-300, 0, 100);
+        dialog.accept();
+        return dialog.result();
+    });
+    commands.execute(ID_OPTIONS_REGION);
+    EXPECT_EQ(messages.last().text,
+              "Error: station positions that are not finite numbers, or too far\n"
+              "from the displayed region, cannot be plotted.");
+    EXPECT_EQ(view.regionXMax, 100);
+    EXPECT_EQ(view.plotScale, 10);
+    EXPECT_TRUE(doc.dataReady);
+    EXPECT_EQ(view.nodeCount(), 5);
+    EXPECT_EQ(view.adjacencyEnd, ends);
+    EXPECT_EQ(view.adjacency, lists);
+    EXPECT_FALSE(view.renderCanvas().isNull());
+}
+
 TEST_F(ViewCommands, ColourRangeResetScansTheSecondValues) {
     commands.execute(ID_VIEW_ELEVATION);
     view.mainMin = -7;
