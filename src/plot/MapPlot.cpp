@@ -75,7 +75,10 @@ NodeRange nodesNearClipBox(const MapFill& fill, double left, double right) {
 // batches (a strip, a small window) are not worth a second thread.
 constexpr size_t kFillBatch = 65536;
 constexpr size_t kCellsForTwoThreads = 256;
-const int kFillThreads = std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+int fillThreads() {
+    static const int threads = std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+    return threads;
+}
 
 // 5 by 5 pixel cells near the clip box, each coloured by the value
 // interpolated at its centre; cells whose centre lies outside the stations'
@@ -102,7 +105,7 @@ void fillByCells(const MapFill& fill) {
     const auto paintBatch = [&] {
         const std::vector<SearchAnswer> answers =
             interpolateInTurn(a, fill.values, centres, startNode,
-                              centres.size() >= kCellsForTwoThreads ? kFillThreads : 1);
+                              centres.size() >= kCellsForTwoThreads ? fillThreads() : 1);
         for (size_t i = 0; i < cells.size(); ++i) {
             if (answers[i].result == Interpolated &&
                 !mask.masksPoint(centres[i].x, centres[i].y, maskStart))
