@@ -663,6 +663,43 @@ bool CDC::SetPixelV(int x, int y, COLORREF colour) {
     return SetPixel(x, y, colour) != CLR_INVALID;
 }
 
+namespace {
+
+// Tables longer than this (a range of more logical units than there are
+// points to mark, at extreme shrinking) are not worth making.
+constexpr std::int64_t kMarkerTableLimit = std::int64_t(1) << 20;
+
+template <class Map> std::vector<int> axisTable(int first, int last, Map toDevice) {
+    std::vector<int> table;
+    const std::int64_t length = std::int64_t(last) - first + 1;
+    if (length <= 0 || length > kMarkerTableLimit)
+        return table;
+    table.resize(static_cast<std::size_t>(length));
+    for (std::int64_t i = 0; i < length; ++i)
+        table[static_cast<std::size_t>(i)] = int(toDevice(first + i));
+    return table;
+}
+
+} // namespace
+
+CDC::PixelMarker::PixelMarker(CDC& dc, const CRect& range, COLORREF colour)
+    : m_dc(dc), m_clip(dc.clipBox()), m_pixel(toPixel(colour)), m_left(range.left),
+      m_top(range.top) {
+    m_columns = axisTable(range.left, range.right, [&](std::int64_t x) { return dc.toDeviceX(x); });
+    m_rows = axisTable(range.top, range.bottom, [&](std::int64_t y) { return dc.toDeviceY(y); });
+}
+
+void CDC::PixelMarker::mark(int x, int y) {
+    const std::int64_t i = std::int64_t(x) - m_left, j = std::int64_t(y) - m_top;
+    const bool tabled =
+        i >= 0 && i < std::int64_t(m_columns.size()) && j >= 0 && j < std::int64_t(m_rows.size());
+    const CPoint p =
+        tabled ? CPoint(m_columns[static_cast<std::size_t>(i)], m_rows[static_cast<std::size_t>(j)])
+               : m_dc.toDevice(x, y);
+    if (m_clip.PtInRect(p))
+        m_dc.row(p.y)[p.x] = m_pixel;
+}
+
 COLORREF CDC::GetPixel(int x, int y) const {
     const CPoint p = toDevice(x, y);
     if (!clipBox().PtInRect(p))

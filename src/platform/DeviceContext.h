@@ -30,6 +30,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QFont;
 class QImage;
@@ -207,6 +208,25 @@ public:
     COLORREF SetPixel(int x, int y, COLORREF colour);
     bool SetPixelV(int x, int y, COLORREF colour);
     bool SetPixelV(CPoint p, COLORREF colour) { return SetPixelV(p.x, p.y, colour); }
+    // Sets the pixels SetPixelV(x, y, colour) would set, for many logical
+    // points in one paint: the clip box is found once and each axis's
+    // mapping is looked up in a table over the logical rectangle `range`
+    // (made with the context's own mapping, so the pixels are the same),
+    // instead of a division per point. Points outside `range` and ranges too
+    // large for a table are mapped as SetPixelV maps them. The context's
+    // mapping and clipping must not change while the marker is used.
+    class PixelMarker {
+    public:
+        PixelMarker(CDC& dc, const CRect& range, COLORREF colour);
+        void mark(int x, int y);
+
+    private:
+        CDC& m_dc;
+        CRect m_clip;
+        std::uint32_t m_pixel;
+        int m_left, m_top;
+        std::vector<int> m_columns, m_rows; // device x of m_left + i, device y of m_top + i
+    };
     COLORREF GetPixel(int x, int y) const;
 
     CPoint MoveTo(int x, int y);

@@ -198,12 +198,17 @@ void fillByCircles(const MapFill& fill) {
 // A black pixel at every station inside the plot.
 void markStations(const MapFill& fill) {
     const NodeRange near = nodesNearClipBox(fill, 0, 0);
+    if (near.first >= near.last)
+        return;
+    const std::vector<double>& x = fill.arrays.stationX;
+    const CRect range(roundPlot(x[near.first]), roundPlot(near.top), roundPlot(x[near.last - 1]),
+                      roundPlot(near.bottom));
+    CDC::PixelMarker marker(fill.dc, range, RGB(0, 0, 0));
     for (int node = near.first; node < near.last; ++node) {
         if (!near.inBand(fill.arrays.stationY[node]) || !fill.insidePlot(node))
             continue;
         const IntPoint p = fill.roundedPosition(node);
-        if (fill.dc.PtVisible(p.x, p.y))
-            fill.dc.SetPixelV(p.x, p.y, RGB(0, 0, 0));
+        marker.mark(p.x, p.y);
     }
 }
 

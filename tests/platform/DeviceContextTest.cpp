@@ -262,6 +262,30 @@ TEST(Clipping, RegionsPaintRectAndVisibilityTests) {
     EXPECT_FALSE(dc.SetPixelV(-100, -100, kBlack));
 }
 
+// A marker sets exactly the pixels of SetPixelV, for points inside its
+// range, outside it (mapped directly) and outside the clip box, at shrinking
+// (many units per pixel, where rounding decides the pixel) and magnifying.
+TEST(Clipping, PixelMarkerSetsThePixelsOfSetPixelV) {
+    for (double magnification : {0.37, 1.0, 2.6}) {
+        QImage expected = whiteImage(120, 90), marked = whiteImage(120, 90);
+        CDC single(expected), many(marked);
+        for (CDC* dc : {&single, &many}) {
+            prepareView(*dc, 333, 250, magnification, CPoint(17, 9));
+            const CRect paint(10, 5, 110, 80);
+            dc->SetPaintRect(&paint);
+        }
+        CDC::PixelMarker marker(many, CRect(-150, -180, 90, 60), kBlack);
+        for (int y = -260; y <= 140; y += 3) {
+            for (int x = -240; x <= 200; x += 2) {
+                single.SetPixelV(x, y, kBlack);
+                marker.mark(x, y);
+            }
+        }
+        EXPECT_EQ(marked, expected) << magnification;
+        EXPECT_NE(inkBox(marked), QRect()) << magnification;
+    }
+}
+
 class Text : public testing::Test {
 protected:
     // Draws `text` at (x, y) with `align` in a font 40 units high and returns the ink box.
