@@ -1,6 +1,7 @@
 // Construction of the triangulation: the collinear start, the first fan and
 // the incremental insertion of the remaining nodes.
 
+#include "EdgeBuild.h"
 #include "ListPool.h"
 #include "OneBased.h"
 #include "Triangulation.h"
@@ -238,7 +239,9 @@ int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int3
     // collinear. The rest go in with their lists in a pool, which gives the
     // same lists as adding them here one by one without moving every later
     // list at each edit; without the pool's storage they are added here.
-    int result = insertNodesInPool(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
+    int result = insertNodesByEdges(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
+    if (result == kEdgesDeclined)
+        result = insertNodesInPool(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
     if (result == kPoolUnavailable)
         result = addNodesInPlace(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
     return resultOfAdding(result);
@@ -252,7 +255,9 @@ int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY,
     // The lists of the first nodes (all on the hull) fill 5k-6 <= 6k-9 positions.
     adjacency.assign(static_cast<size_t>(adjacencySize(start.offLine)), 0);
     joinChainToNode(start.offLine, Positions(adjacencyEnd), Positions(adjacency.data()));
-    int result = insertNodesInPool(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
+    int result = insertNodesByEdges(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
+    if (result == kEdgesDeclined)
+        result = insertNodesInPool(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
     if (result == kPoolUnavailable) {
         adjacency.resize(static_cast<size_t>(adjacencySize(n)), 0);
         result =

@@ -1,0 +1,533 @@
+// The incremental build over triangles and half-edges. Triangle t holds the
+// half-edges 3t, 3t+1 and 3t+2 in counterclockwise order; each half-edge has
+// its origin node and its twin, the half-edge of the neighbouring triangle
+// that runs the other way (none on the hull). A node's neighbour list is the
+// counterclockwise turn about the node. Where the list starts is the one
+// thing the triangles do not hold: it is kept as the half-edge from each
+// node to its first neighbour, and moved exactly where the list edits of
+// the build over lists move a list's first entry:
+// - a new interior node's list starts with the first vertex of its
+//   triangle, a new hull node's with the rightmost visible hull node, and
+//   the leftmost one's list then starts with the new node;
+// - an entry inserted "before" the first entry becomes the first, one
+//   inserted "after" the last stays the last;
+// - removing the first entry makes the next one first.
+// Hull nodes' lists run from the next hull node counterclockwise to the
+// previous one, which is kept per node.
+
+#include "EdgeBuild.h"
+
+#include "OneBased.h"
+#include "Triangulation.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+constexpr int32_t kNoEdge = -1;
+
+int32_t nextEdge(int32_t e) {
+    return e % 3 == 2 ? e - 2 : e + 1;
+}
+int32_t prevEdge(int32_t e) {
+    return e % 3 == 0 ? e + 2 : e - 1;
+}
+
+class EdgeMesh {
+public:
+    // Room for the triangles of n nodes, which never number more than 2n-5.
+    explicit EdgeMesh(int32_t n)
+        : m_first(static_cast<size_t>(n) + 1, kNoEdge),
+          m_hullPrevious(static_cast<size_t>(n) + 1, 0) {
+        const size_t edges = 3 * (2 * static_cast<size_t>(n) - 5);
+        m_origin.reserve(edges);
+        m_twin.reserve(edges);
+    }
+
+    int32_t origin(int32_t e) const { return m_origin[e]; }
+    int32_t target(int32_t e) const { return m_origin[nextEdge(e)]; }
+    int32_t twin(int32_t e) const { return m_twin[e]; }
+    // The half-edge from `node` to the first neighbour of its list.
+    int32_t firstEdge(int32_t node) const { return m_first[node]; }
+    int32_t firstNeighbour(int32_t node) const { return target(m_first[node]); }
+    bool isBoundary(int32_t node) const { return m_twin[m_first[node]] == kNoEdge; }
+    // The hull node before a hull node (its last nonzero neighbour); stale
+    // for a node that has become interior.
+    int32_t hullPrevious(int32_t node) const { return m_hullPrevious[node]; }
+
+    // Adds triangle (a, b, c), counterclockwise, without twins: its first
+    // half-edge (a to b).
+    int32_t addTriangle(int32_t a, int32_t b, int32_t c) {
+        const auto e = static_cast<int32_t>(m_origin.size());
+        m_origin.insert(m_origin.end(), {a, b, c});
+        m_twin.insert(m_twin.end(), {kNoEdge, kNoEdge, kNoEdge});
+        return e;
+    }
+    void link(int32_t e, int32_t twin) {
+        m_twin[e] = twin;
+        if (twin != kNoEdge)
+            m_twin[twin] = e;
+    }
+    void setOrigin(int32_t e, int32_t node) { m_origin[e] = node; }
+    void setFirstEdge(int32_t node, int32_t e) { m_first[node] = e; }
+    void setHullPrevious(int32_t node, int32_t previous) { m_hullPrevious[node] = previous; }
+
+    bool addPackedLists(int32_t count, const int32_t* adjacency, const int32_t* adjacencyEnd);
+    bool pack(int32_t n, int32_t size, int32_t* adjacency, int32_t* adjacencyEnd) const;
+
+private:
+    std::vector<int32_t> m_origin;
+    std::vector<int32_t> m_twin;
+    std::vector<int32_t> m_first;
+    std::vector<int32_t> m_hullPrevious;
+};
+
+int64_t edgeKey(int32_t from, int32_t to) {
+    return static_cast<int64_t>(from) << 32 | static_cast<uint32_t>(to);
+}
+
+// Makes the triangles of the packed lists of nodes 1..count: each triangle
+// once, from its lowest-numbered vertex, and the twins by matching the ends
+// of every half-edge. False when the lists are no triangulation.
+bool EdgeMesh::addPackedLists(int32_t count, const int32_t* adjacency,
+                              const int32_t* adjacencyEnd) {
+    const ConstPositions lists(adjacency), ends(adjacencyEnd);
+    std::vector<std::pair<int64_t, int32_t>> edges;
+    for (int32_t node = 1; node <= count; ++node) {
+        const int32_t firstPos = firstPosition(ends, node);
+        const bool boundary = lists[ends[node]] == 0;
+        const int32_t lastPos = boundary ? ends[node] - 1 : ends[node];
+        if (lastPos - firstPos < 1)
+            return false;
+        for (int32_t p = firstPos; p <= lastPos; ++p) {
+            const int32_t a = lists[p];
+            const int32_t b = p < lastPos ? lists[p + 1] : (boundary ? 0 : lists[firstPos]);
+            if (b == 0 || node > a || node > b)
+                continue;
+            const int32_t e = addTriangle(node, a, b);
+            edges.push_back({edgeKey(node, a), e});
+            edges.push_back({edgeKey(a, b), e + 1});
+            edges.push_back({edgeKey(b, node), e + 2});
+        }
+        m_hullPrevious[node] = boundary ? lists[lastPos] : 0;
+    }
+    std::sort(edges.begin(), edges.end());
+    const auto find = [&edges](int32_t from, int32_t to) {
+        const int64_t key = edgeKey(from, to);
+        const auto at =
+            std::lower_bound(edges.begin(), edges.end(), std::make_pair(key, INT32_MIN));
+        return at != edges.end() && at->first == key ? at->second : kNoEdge;
+    };
+    for (const auto& [key, e] : edges)
+        m_twin[e] = find(target(e), origin(e));
+    for (int32_t node = 1; node <= count; ++node) {
+        m_first[node] = find(node, lists[firstPosition(ends, node)]);
+        if (m_first[node] == kNoEdge)
+            return false;
+    }
+    return true;
+}
+
+// Writes the lists of nodes 1..n packed: each node's turn from its first
+// neighbour, and after a hull node's last neighbour the 0. False, with
+// part of the arrays written, should they need more than `size` entries.
+bool EdgeMesh::pack(int32_t n, int32_t size, int32_t* adjacency, int32_t* adjacencyEnd) const {
+    int32_t end = 0;
+    for (int32_t node = 1; node <= n; ++node) {
+        const int32_t first = m_first[node];
+        int32_t e = first;
+        for (;;) {
+            if (end >= size)
+                return false;
+            adjacency[end++] = target(e);
+            const int32_t p = prevEdge(e);
+            e = m_twin[p];
+            if (e == first)
+                break;
+            if (e == kNoEdge) {
+                if (end + 2 > size)
+                    return false;
+                adjacency[end++] = m_origin[p];
+                adjacency[end++] = 0;
+                break;
+            }
+        }
+        adjacencyEnd[node - 1] = end;
+    }
+    return true;
+}
+
+// Where the walk ended: as PointLocation, and for a triangle (i3 != 0) its
+// half-edge from i1 to i2.
+struct EdgeLocation {
+    int32_t i1 = 0;
+    int32_t i2 = 0;
+    int32_t i3 = 0;
+    int32_t edge = kNoEdge;
+};
+
+// The point-location walk, step for step the one over lists: the same
+// tests in the same order on the same nodes.
+class EdgeWalk {
+public:
+    EdgeWalk(int32_t n, double px, double py, Coordinates x, Coordinates y, const EdgeMesh& mesh)
+        : m_px(px), m_py(py), m_x(x), m_y(y), m_mesh(mesh),
+          m_stepsLeft(8 * static_cast<int64_t>(n) + 64) {}
+
+    EdgeLocation from(int32_t n0);
+
+private:
+    bool step() { return --m_stepsLeft >= 0; }
+    bool left(int32_t a, int32_t b) const {
+        return (m_x[b] - m_x[a]) * (m_py - m_y[a]) >= (m_px - m_x[a]) * (m_y[b] - m_y[a]);
+    }
+    bool strictlyRight(int32_t a, int32_t b) const { return !left(a, b); }
+    bool atNode(int32_t n) const { return m_px == m_x[n] && m_py == m_y[n]; }
+
+    EdgeLocation walkThroughCone(int32_t n0, int32_t e, int32_t c, int32_t ec);
+    EdgeLocation found(int32_t i1, int32_t i2, int32_t i3, int32_t edge) const;
+    EdgeLocation outsideFrom(int32_t rightNode, int32_t leftNode);
+    EdgeLocation outsideClockwise(int32_t i1, int32_t leftNode);
+
+    double m_px, m_py;
+    Coordinates m_x, m_y;
+    const EdgeMesh& m_mesh;
+    int64_t m_stepsLeft;
+};
+
+// The turn about n0 is followed by half-edges: the half-edge from n0 to a
+// neighbour lies in the triangle whose third vertex is the next neighbour,
+// and the twin of that triangle's edge back to n0 leads on.
+EdgeLocation EdgeWalk::from(int32_t n0) {
+    const EdgeMesh& mesh = m_mesh;
+    for (;;) {
+        if (!step())
+            return {};
+        const int32_t firstEdge = mesh.firstEdge(n0);
+        const bool boundary = mesh.twin(firstEdge) == kNoEdge;
+        const int32_t first = mesh.target(firstEdge);
+        const int32_t last =
+            boundary ? mesh.hullPrevious(n0) : mesh.target(nextEdge(mesh.twin(firstEdge)));
+
+        int32_t toE = firstEdge; // from n0 to the cone's first side
+        if (boundary) {
+            if (strictlyRight(n0, first))
+                return outsideFrom(first, n0);
+            if (strictlyRight(last, n0))
+                return outsideClockwise(n0, last);
+        } else if (strictlyRight(n0, first)) {
+            toE = mesh.twin(prevEdge(firstEdge));
+            while (mesh.target(toE) != last && !left(n0, mesh.target(toE)))
+                toE = mesh.twin(prevEdge(toE));
+            if (mesh.target(toE) == last)
+                return walkThroughCone(n0, last, first, nextEdge(toE));
+        }
+        for (;;) {
+            const int32_t back = prevEdge(toE);
+            const int32_t c = mesh.origin(back);
+            if (strictlyRight(n0, c))
+                return walkThroughCone(n0, mesh.target(toE), c, nextEdge(toE));
+            if (c == last)
+                break;
+            toE = mesh.twin(back);
+        }
+        // toE now runs to the neighbour before the last.
+        if (!boundary && strictlyRight(n0, first))
+            return walkThroughCone(n0, last, first, nextEdge(mesh.twin(prevEdge(toE))));
+
+        // P is left of or on every arc from n0 to its neighbours.
+        if (atNode(n0) || strictlyRight(last, n0)) {
+            n0 = last;
+            continue;
+        }
+        int32_t toC = boundary ? kNoEdge : mesh.twin(prevEdge(toE));
+        int32_t c = last;
+        for (;;) {
+            if (c == first)
+                return {}; // every node lies on one line
+            toC = toC == kNoEdge ? nextEdge(mesh.firstEdge(last)) : nextEdge(mesh.twin(toC));
+            c = mesh.target(toC);
+            if (strictlyRight(c, n0))
+                break;
+        }
+        n0 = c;
+    }
+}
+
+EdgeLocation EdgeWalk::walkThroughCone(int32_t n0, int32_t e, int32_t c, int32_t ec) {
+    int32_t third = n0;
+    while (!left(e, c)) {
+        if (!step())
+            return {};
+        const int32_t beyond = m_mesh.twin(ec);
+        if (beyond == kNoEdge)
+            return outsideFrom(c, e);
+        const int32_t back = prevEdge(beyond);
+        const int32_t h = m_mesh.origin(back);
+        if (left(n0, h)) {
+            third = e;
+            e = h;
+            ec = back;
+        } else {
+            third = c;
+            c = h;
+            ec = nextEdge(beyond);
+        }
+    }
+    return found(e, c, third, ec);
+}
+
+EdgeLocation EdgeWalk::found(int32_t i1, int32_t i2, int32_t i3, int32_t edge) const {
+    if (m_mesh.isBoundary(i1)) {
+        if (i3 == m_mesh.hullPrevious(i1) && left(i1, i3))
+            return {i1, i3, 0};
+        if (i2 == m_mesh.firstNeighbour(i1) && left(i2, i1))
+            return {i2, i1, 0};
+    }
+    return {i1, i2, i3, edge};
+}
+
+EdgeLocation EdgeWalk::outsideFrom(int32_t rightNode, int32_t leftNode) {
+    int32_t i1 = rightNode;
+    while (strictlyRight(i1, m_mesh.firstNeighbour(i1))) {
+        if (!step())
+            return {};
+        i1 = m_mesh.firstNeighbour(i1);
+    }
+    return outsideClockwise(i1, leftNode);
+}
+
+EdgeLocation EdgeWalk::outsideClockwise(int32_t i1, int32_t leftNode) {
+    int32_t i2 = leftNode;
+    while (strictlyRight(m_mesh.hullPrevious(i2), i2)) {
+        if (!step())
+            return {};
+        i2 = m_mesh.hullPrevious(i2);
+    }
+    return {i1, i2, 0};
+}
+
+class EdgeBuild {
+public:
+    EdgeBuild(EdgeMesh& mesh, const double* nodeX, const double* nodeY)
+        : m_mesh(mesh), m_nodeX(nodeX), m_nodeY(nodeY), m_x(nodeX), m_y(nodeY) {}
+
+    bool addNode(int32_t k);
+
+private:
+    bool sameNode(int32_t a, int32_t b) const { return m_x[a] == m_x[b] && m_y[a] == m_y[b]; }
+    void insertInterior(int32_t k, int32_t edge);
+    bool insertBoundary(int32_t k, int32_t i1, int32_t i2);
+    void swapAtNewNode(int32_t k, int32_t toIo2, int32_t across, int32_t in1, int32_t io1,
+                       int32_t io2);
+    bool swapArcsOppositeNode(int32_t k);
+
+    EdgeMesh& m_mesh;
+    const double* m_nodeX;
+    const double* m_nodeY;
+    Coordinates m_x, m_y;
+};
+
+// Splits the triangle of `edge` (i1 to i2, third vertex i3) at k into
+// (i1, i2, k), (i2, i3, k) and (i3, i1, k). k's list is (i1, i2, i3); the
+// vertices' lists take k after their next vertex, so their first entries
+// stay.
+void EdgeBuild::insertInterior(int32_t k, int32_t edge) {
+    EdgeMesh& mesh = m_mesh;
+    const int32_t toI3 = nextEdge(edge), toI1 = prevEdge(edge);
+    const int32_t i2 = mesh.origin(toI3), i3 = mesh.origin(toI1);
+    const int32_t outer23 = mesh.twin(toI3), outer31 = mesh.twin(toI1);
+    const int32_t b = mesh.addTriangle(i2, i3, k);
+    const int32_t c = mesh.addTriangle(i3, mesh.origin(edge), k);
+    mesh.setOrigin(toI1, k);
+    mesh.link(b, outer23);
+    mesh.link(c, outer31);
+    mesh.link(toI3, b + 2);
+    mesh.link(b + 1, c + 2);
+    mesh.link(c + 1, toI1);
+    if (mesh.firstEdge(i2) == toI3)
+        mesh.setFirstEdge(i2, b);
+    if (mesh.firstEdge(i3) == toI1)
+        mesh.setFirstEdge(i3, c);
+    mesh.setFirstEdge(k, toI1);
+}
+
+// Joins k, outside the hull, to the hull nodes from i1 clockwise to i2: a
+// triangle on each hull arc between them. k's list runs from i1 to i2; i2's
+// list now starts with k and i1's ends with it.
+bool EdgeBuild::insertBoundary(int32_t k, int32_t i1, int32_t i2) {
+    EdgeMesh& mesh = m_mesh;
+    int32_t w = i1;
+    int32_t toK = kNoEdge; // from w to k, in the triangle made before
+    for (int32_t steps = 0;; ++steps) {
+        const int32_t u = mesh.hullPrevious(w);
+        if (u <= 0 || u >= k || steps >= k || !mesh.isBoundary(u) || mesh.firstNeighbour(u) != w)
+            return false;
+        const int32_t hullArc = mesh.firstEdge(u);
+        const int32_t t = mesh.addTriangle(w, u, k);
+        mesh.link(t, hullArc);
+        if (toK == kNoEdge)
+            mesh.setFirstEdge(k, t + 2);
+        else
+            mesh.link(t + 2, toK);
+        toK = t + 1;
+        if (u == i2)
+            break;
+        w = u;
+    }
+    mesh.setFirstEdge(i2, toK);
+    mesh.setHullPrevious(k, i2);
+    mesh.setHullPrevious(i1, k);
+    return true;
+}
+
+// Replaces arc io1-io2 by in1-k. toIo2 is the half-edge from k to io2 (its
+// triangle (k, io2, io1)), `across` the one from io1 to io2 (triangle
+// (io1, io2, in1)). The triangles become (k, io2, in1) and (io1, k, in1) in
+// the same places. The lists: io1 and io2 lose each other, k goes between
+// io1 and io2 in in1's list (before io2 when the lower of io1 and io2 is
+// numbered below in1, else after io1), in1 just before io1 in k's list.
+void EdgeBuild::swapAtNewNode(int32_t k, int32_t toIo2, int32_t across, int32_t in1, int32_t io1,
+                              int32_t io2) {
+    EdgeMesh& mesh = m_mesh;
+    const int32_t x1 = nextEdge(toIo2), x2 = prevEdge(toIo2);   // io2->io1, io1->k
+    const int32_t y1 = nextEdge(across), y2 = prevEdge(across); // io2->in1, in1->io1
+    const int32_t in1ToIo2 = mesh.twin(y1), kToIo1 = mesh.twin(x2);
+
+    const int32_t first1 = mesh.firstEdge(io1), first2 = mesh.firstEdge(io2);
+    if (first2 == x1) // io1 was io2's first: the next one, k
+        mesh.setFirstEdge(io2, mesh.twin(toIo2));
+    else if (first2 == y1)
+        mesh.setFirstEdge(io2, x1);
+    if (first1 == across) // io2 was io1's first: the next one, in1
+        mesh.setFirstEdge(io1, mesh.twin(y2));
+    else if (first1 == x2)
+        mesh.setFirstEdge(io1, across);
+    const bool kFirstOfIn1 = mesh.firstEdge(in1) == in1ToIo2 && std::min(io1, io2) < in1;
+    const bool in1FirstOfK = mesh.firstEdge(k) == kToIo1;
+
+    mesh.setOrigin(x2, in1); // (k, io2, in1): toIo2, io2->in1, in1->k
+    mesh.setOrigin(y1, k);   // (io1, k, in1): io1->k, k->in1, in1->io1
+    mesh.link(x1, in1ToIo2);
+    mesh.link(across, kToIo1);
+    mesh.link(x2, y1);
+    if (kFirstOfIn1)
+        mesh.setFirstEdge(in1, x2);
+    if (in1FirstOfK)
+        mesh.setFirstEdge(k, y1);
+}
+
+// Tests the arcs opposite k in the order of k's list and swaps each that
+// fails the max-min angle criterion; the two arcs a swap exposes are tested
+// next. The bound on the steps is the list build's.
+bool EdgeBuild::swapArcsOppositeNode(int32_t k) {
+    EdgeMesh& mesh = m_mesh;
+    int32_t toIo2 = mesh.firstEdge(k);
+    const int32_t nabor1 = mesh.target(toIo2);
+    int32_t io2 = nabor1;
+    int32_t io1 = mesh.origin(prevEdge(toIo2));
+    for (int64_t stepsLeft = 4 * static_cast<int64_t>(k) + 64; stepsLeft > 0; --stepsLeft) {
+        const int32_t across = mesh.twin(nextEdge(toIo2));
+        if (across != kNoEdge) {
+            const int32_t in1 = mesh.origin(prevEdge(across));
+            if (swapTest(in1, k, io1, io2, m_nodeX, m_nodeY)) {
+                swapAtNewNode(k, toIo2, across, in1, io1, io2);
+                io1 = in1;
+                continue;
+            }
+        }
+        if (io1 == nabor1)
+            return true;
+        io2 = io1;
+        toIo2 = mesh.twin(prevEdge(toIo2));
+        if (toIo2 == kNoEdge)
+            return true; // io1 was the last neighbour of hull node k
+        io1 = mesh.origin(prevEdge(toIo2));
+    }
+    return false;
+}
+
+bool EdgeBuild::addNode(int32_t k) {
+    EdgeWalk walk(k - 1, m_x[k], m_y[k], m_x, m_y, m_mesh);
+    const EdgeLocation at = walk.from(k - 1);
+    if (at.i1 == 0)
+        return false;
+    for (int32_t vertex : {at.i1, at.i2, at.i3}) {
+        if (vertex != 0 && sameNode(k, vertex))
+            return false;
+    }
+    if (at.i3 == 0) {
+        if (at.i1 == at.i2 || !insertBoundary(k, at.i1, at.i2))
+            return false;
+    } else {
+        insertInterior(k, at.edge);
+    }
+    return swapArcsOppositeNode(k);
+}
+
+// Builds nodes firstNode..n into a mesh made from the packed lists before
+// them; false when a node is declined.
+bool buildMesh(EdgeMesh& mesh, int32_t firstNode, int32_t n, const double* nodeX,
+               const double* nodeY, const int32_t* adjacency, const int32_t* adjacencyEnd) {
+    if (!mesh.addPackedLists(firstNode - 1, adjacency, adjacencyEnd))
+        return false;
+    EdgeBuild build(mesh, nodeX, nodeY);
+    for (int32_t node = firstNode; node <= n; ++node) {
+        if (!build.addNode(node))
+            return false;
+    }
+    return true;
+}
+
+bool usable(int32_t firstNode, int32_t n) {
+    return firstNode >= 4 && n <= kMaxTriangulationNodes;
+}
+
+} // namespace
+
+int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
+                       int32_t* adjacency, int32_t* adjacencyEnd) {
+    if (firstNode > n)
+        return 0;
+    if (!usable(firstNode, n))
+        return kEdgesDeclined;
+    try {
+        EdgeMesh mesh(n);
+        if (!buildMesh(mesh, firstNode, n, nodeX, nodeY, adjacency, adjacencyEnd))
+            return kEdgesDeclined;
+        // The lists written over the first nodes' must not fail half-way.
+        std::vector<int32_t> lists(static_cast<size_t>(adjacencySize(n)), 0);
+        std::vector<int32_t> ends(static_cast<size_t>(n));
+        if (!mesh.pack(n, adjacencySize(n), lists.data(), ends.data()))
+            return kEdgesDeclined;
+        // Positions after the lists stay as the caller left them.
+        std::copy(lists.begin(), lists.begin() + ends.back(), adjacency);
+        std::copy(ends.begin(), ends.end(), adjacencyEnd);
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return kEdgesDeclined;
+    }
+}
+
+int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
+                       std::vector<int32_t>& adjacency, int32_t* adjacencyEnd) {
+    if (firstNode > n)
+        return 0;
+    if (!usable(firstNode, n))
+        return kEdgesDeclined;
+    try {
+        EdgeMesh mesh(n);
+        if (!buildMesh(mesh, firstNode, n, nodeX, nodeY, adjacency.data(), adjacencyEnd))
+            return kEdgesDeclined;
+        std::vector<int32_t> lists(static_cast<size_t>(adjacencySize(n)), 0);
+        std::vector<int32_t> ends(static_cast<size_t>(n));
+        if (!mesh.pack(n, adjacencySize(n), lists.data(), ends.data()))
+            return kEdgesDeclined;
+        adjacency.swap(lists);
+        std::copy(ends.begin(), ends.end(), adjacencyEnd);
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return kEdgesDeclined;
+    }
+}

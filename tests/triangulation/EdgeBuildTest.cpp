@@ -1,0 +1,115 @@
+// The build over triangles and half-edges must write exactly the lists of
+// the build over neighbour lists, and build every set that one builds
+// without declining, so that the list build is only ever the fallback.
+
+#include "EdgeBuild.h"
+#include "ListPool.h"
+#include "PointSets.h"
+#include "TopologyCheck.h"
+#include "Triangulation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The smallest leading set that is not collinear, triangulated with nothing
+// left to add; the first node still to add, or 0 when there is none.
+int32_t startOf(Mesh& mesh) {
+    const int32_t n = mesh.n();
+    mesh.adjacency.assign(static_cast<size_t>(adjacencySize(n)), -7);
+    mesh.adjacencyEnd.assign(static_cast<size_t>(n), -7);
+    for (int32_t spanning = 3; spanning <= n; ++spanning) {
+        if (buildTriangulation(spanning, mesh.x.data(), mesh.y.data(), mesh.adjacency.data(),
+                               mesh.adjacencyEnd.data()) == BuildOk)
+            return spanning + 1;
+    }
+    return 0;
+}
+
+testing::AssertionResult sameAsThePool(const Mesh& set) {
+    Mesh edges = set;
+    const int32_t first = startOf(edges);
+    if (first == 0 || first > set.n())
+        return testing::AssertionFailure() << "no nodes to add";
+    Mesh pool = edges;
+    const int32_t n = set.n();
+    if (const int r = insertNodesInPool(first, n, pool.x.data(), pool.y.data(),
+                                        pool.adjacency.data(), pool.adjacencyEnd.data()))
+        return testing::AssertionFailure() << "the pool gave " << r;
+    if (const int r = insertNodesByEdges(first, n, edges.x.data(), edges.y.data(),
+                                         edges.adjacency.data(), edges.adjacencyEnd.data()))
+        return testing::AssertionFailure() << "the edges gave " << r;
+    if (edges.adjacencyEnd != pool.adjacencyEnd)
+        return testing::AssertionFailure() << "list ends differ";
+    for (size_t p = 0; p < pool.adjacency.size(); ++p) {
+        if (edges.adjacency[p] != pool.adjacency[p])
+            return testing::AssertionFailure() << "entry " << p + 1 << ": " << edges.adjacency[p]
+                                               << " instead of " << pool.adjacency[p];
+    }
+    return checkTopology(edges);
+}
+
+Mesh transposed(Mesh mesh) {
+    std::swap(mesh.x, mesh.y);
+    return mesh;
+}
+
+// A square grid turned by `angle` about a corner at UTM size: nearly
+// cocircular quadruples everywhere, decided by rounding.
+Mesh rotatedUtmGrid(int32_t side, double spacing, double angle) {
+    Mesh mesh;
+    const double c = std::cos(angle), s = std::sin(angle);
+    for (int32_t i = 0; i < side; ++i) {
+        for (int32_t j = 0; j < side; ++j) {
+            mesh.x.push_back(500000 + c * spacing * i - s * spacing * j);
+            mesh.y.push_back(6000000 + s * spacing * i + c * spacing * j);
+        }
+    }
+    return sortedAlongX(mesh);
+}
+
+TEST(EdgeBuild, SameListsAsThePoolOnEveryLayout) {
+    for (const PointSet& set : generatedSets()) {
+        SCOPED_TRACE(set.name);
+        EXPECT_TRUE(sameAsThePool(set.mesh));
+    }
+    // Survey lines across and along the sorting direction (long fans over
+    // the previous line, taken apart by swaps), uniform and clustered sets,
+    // grids of exact cocircular ties in sorted and shuffled order, and
+    // turned grids at UTM size.
+    EXPECT_TRUE(sameAsThePool(sortedAlongX(surveyLines(30, 400, 100, 10, 0.5, 3))));
+    EXPECT_TRUE(sameAsThePool(sortedAlongX(transposed(surveyLines(30, 400, 100, 10, 0.5, 4)))));
+    EXPECT_TRUE(sameAsThePool(sortedAlongX(surveyLines(12, 200, 100, 10, 0, 5))));
+    EXPECT_TRUE(sameAsThePool(sortedAlongX(uniformRandom(30000, 21))));
+    EXPECT_TRUE(sameAsThePool(uniformRandom(5000, 22)));
+    EXPECT_TRUE(sameAsThePool(sortedAlongX(clustered(20000, 23))));
+    EXPECT_TRUE(sameAsThePool(sortedAlongX(regularGrid(120, 90, 6))));
+    EXPECT_TRUE(sameAsThePool(shuffled(regularGrid(60, 60, 7), 8)));
+    for (int k = 0; k < 8; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_TRUE(sameAsThePool(rotatedUtmGrid(40, 25, k * 0.131 + 1e-7)));
+    }
+    for (int32_t n = 4; n <= 14; ++n) {
+        for (uint64_t seed = 1; seed <= 20; ++seed)
+            ASSERT_TRUE(sameAsThePool(uniformRandom(n, seed * 13 + n))) << n << " seed " << seed;
+    }
+}
+
+TEST(EdgeBuild, DeclinesARepeatedNodeLeavingTheArrays) {
+    Mesh mesh = sortedAlongX(uniformRandom(300, 9));
+    mesh.x.insert(mesh.x.begin() + 150, mesh.x[149]);
+    mesh.y.insert(mesh.y.begin() + 150, mesh.y[149]);
+    const int32_t first = startOf(mesh);
+    const Mesh before = mesh;
+    EXPECT_EQ(insertNodesByEdges(first, mesh.n(), mesh.x.data(), mesh.y.data(),
+                                 mesh.adjacency.data(), mesh.adjacencyEnd.data()),
+              kEdgesDeclined);
+    EXPECT_EQ(mesh.adjacency, before.adjacency);
+    EXPECT_EQ(mesh.adjacencyEnd, before.adjacencyEnd);
+    // The whole build then reports the repeat as the list build does.
+    EXPECT_EQ(mesh.build(), BuildDuplicateNodes);
+}
+
+} // namespace
