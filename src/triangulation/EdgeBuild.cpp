@@ -311,12 +311,13 @@ EdgeLocation EdgeWalk::outsideClockwise(int32_t i1, int32_t leftNode) {
 class EdgeBuild {
 public:
     EdgeBuild(EdgeMesh& mesh, const double* nodeX, const double* nodeY)
-        : m_mesh(mesh), m_nodeX(nodeX), m_nodeY(nodeY), m_x(nodeX), m_y(nodeY) {}
+        : m_mesh(mesh), m_x(nodeX), m_y(nodeY) {}
 
     bool addNode(int32_t k);
 
 private:
     bool sameNode(int32_t a, int32_t b) const { return m_x[a] == m_x[b] && m_y[a] == m_y[b]; }
+    bool swapsToNewNode(double kx, double ky, int32_t in1, int32_t io1, int32_t io2) const;
     void insertInterior(int32_t k, int32_t edge);
     bool insertBoundary(int32_t k, int32_t i1, int32_t i2);
     void swapAtNewNode(int32_t k, int32_t toIo2, int32_t across, int32_t in1, int32_t io1,
@@ -324,10 +325,28 @@ private:
     bool swapArcsOppositeNode(int32_t k);
 
     EdgeMesh& m_mesh;
-    const double* m_nodeX;
-    const double* m_nodeY;
     Coordinates m_x, m_y;
 };
+
+// swapTest(in1, k, io1, io2) for the new node k at (kx, ky): the same
+// products in the same order, inlined into the swap loop.
+bool EdgeBuild::swapsToNewNode(double kx, double ky, int32_t in1, int32_t io1, int32_t io2) const {
+    const double x1 = m_x[io1], y1 = m_y[io1], x2 = m_x[io2], y2 = m_y[io2];
+    const double xn = m_x[in1], yn = m_y[in1];
+    const double dx11 = x1 - xn, dy11 = y1 - yn;
+    const double dx12 = x2 - xn, dy12 = y2 - yn;
+    const double dx22 = x2 - kx, dy22 = y2 - ky;
+    const double dx21 = x1 - kx, dy21 = y1 - ky;
+    const double cos1 = dx11 * dx12 + dy11 * dy12;
+    const double cos2 = dx22 * dx21 + dy22 * dy21;
+    if (cos1 >= 0 && cos2 >= 0)
+        return false;
+    if (cos1 < 0 && cos2 < 0)
+        return true;
+    const double sin1 = dx11 * dy12 - dx12 * dy11;
+    const double sin2 = dx22 * dy21 - dx21 * dy22;
+    return sin1 * cos2 + cos1 * sin2 < 0;
+}
 
 // Splits the triangle of `edge` (i1 to i2, third vertex i3) at k into
 // (i1, i2, k), (i2, i3, k) and (i3, i1, k). k's list is (i1, i2, i3); the
@@ -427,11 +446,12 @@ bool EdgeBuild::swapArcsOppositeNode(int32_t k) {
     const int32_t nabor1 = mesh.target(toIo2);
     int32_t io2 = nabor1;
     int32_t io1 = mesh.origin(prevEdge(toIo2));
+    const double kx = m_x[k], ky = m_y[k];
     for (int64_t stepsLeft = 4 * static_cast<int64_t>(k) + 64; stepsLeft > 0; --stepsLeft) {
         const int32_t across = mesh.twin(nextEdge(toIo2));
         if (across != kNoEdge) {
             const int32_t in1 = mesh.origin(prevEdge(across));
-            if (swapTest(in1, k, io1, io2, m_nodeX, m_nodeY)) {
+            if (swapsToNewNode(kx, ky, in1, io1, io2)) {
                 swapAtNewNode(k, toIo2, across, in1, io1, io2);
                 io1 = in1;
                 continue;
