@@ -34,27 +34,36 @@ int32_t prevEdge(int32_t e) {
     return e % 3 == 0 ? e + 2 : e - 1;
 }
 
+// A hull half-edge has no twin. Its twin entry holds instead, as
+// -2 - node, the hull node before its origin (the origin's last nonzero
+// neighbour); every hull node's first half-edge is its hull half-edge, so
+// that entry is found from the node.
+int32_t hullMark(int32_t previous) {
+    return -2 - previous;
+}
+
 class EdgeMesh {
 public:
-    // Room for the triangles of n nodes, which never number more than 2n-5.
-    explicit EdgeMesh(int32_t n)
-        : m_first(static_cast<size_t>(n) + 1, kNoEdge),
-          m_hullPrevious(static_cast<size_t>(n) + 1, 0) {
-        const size_t edges = 3 * (2 * static_cast<size_t>(n) - 5);
-        m_origin.reserve(edges);
-        m_twin.reserve(edges);
+    // The first half-edges are kept in `firstEdges` (n entries, node k's at
+    // k-1), the list ends' array, which the build does not need otherwise
+    // before the lists are packed.
+    EdgeMesh(int32_t n, int32_t* firstEdges) : m_first(firstEdges), m_window(windowFor(n)) {
+        // The triangles never number more than 2n-5; the origins' storage
+        // has room for the packed lists (6n-9 entries) as well.
+        m_origin.reserve(static_cast<size_t>(adjacencySize(n)));
+        m_twin.reserve(3 * (2 * static_cast<size_t>(n) - 5));
     }
 
     int32_t origin(int32_t e) const { return m_origin[e]; }
     int32_t target(int32_t e) const { return m_origin[nextEdge(e)]; }
+    // The twin, or a negative number for a hull half-edge.
     int32_t twin(int32_t e) const { return m_twin[e]; }
     // The half-edge from `node` to the first neighbour of its list.
     int32_t firstEdge(int32_t node) const { return m_first[node]; }
     int32_t firstNeighbour(int32_t node) const { return target(m_first[node]); }
-    bool isBoundary(int32_t node) const { return m_twin[m_first[node]] == kNoEdge; }
-    // The hull node before a hull node (its last nonzero neighbour); stale
-    // for a node that has become interior.
-    int32_t hullPrevious(int32_t node) const { return m_hullPrevious[node]; }
+    bool isBoundary(int32_t node) const { return m_twin[m_first[node]] < 0; }
+    // The hull node before a hull node (its last nonzero neighbour).
+    int32_t hullPrevious(int32_t node) const { return -2 - m_twin[m_first[node]]; }
 
     // Adds triangle (a, b, c), counterclockwise, without twins: its first
     // half-edge (a to b).
@@ -64,23 +73,42 @@ public:
         m_twin.insert(m_twin.end(), {kNoEdge, kNoEdge, kNoEdge});
         return e;
     }
+    // Makes `twin` the twin of e; a hull mark is copied to e alone.
     void link(int32_t e, int32_t twin) {
         m_twin[e] = twin;
-        if (twin != kNoEdge)
+        if (twin >= 0)
             m_twin[twin] = e;
     }
     void setOrigin(int32_t e, int32_t node) { m_origin[e] = node; }
     void setFirstEdge(int32_t node, int32_t e) { m_first[node] = e; }
-    void setHullPrevious(int32_t node, int32_t previous) { m_hullPrevious[node] = previous; }
+    // For a hull node whose first half-edge is set.
+    void setHullPrevious(int32_t node, int32_t previous) {
+        m_twin[m_first[node]] = hullMark(previous);
+    }
 
     bool addPackedLists(int32_t count, const int32_t* adjacency, const int32_t* adjacencyEnd);
-    bool pack(int32_t n, int32_t size, int32_t* adjacency, int32_t* adjacencyEnd) const;
+    bool pack(int32_t n, int32_t size, int32_t* adjacency);
+    void packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjacency);
 
 private:
+    int32_t placeInLists(int32_t node, int32_t start);
+    void moveThroughWindow(int32_t used);
+    void moveAlongCycles(int32_t used);
+
     std::vector<int32_t> m_origin;
     std::vector<int32_t> m_twin;
-    std::vector<int32_t> m_first;
-    std::vector<int32_t> m_hullPrevious;
+    Positions m_first;
+    // Half-edges whose entry moves up by a window or more to its place; the
+    // window grows with the nodes up to a megabyte.
+    static int32_t windowFor(int32_t n) {
+        int32_t window = 64;
+        while (window < n / 2 && window < (1 << 18))
+            window *= 2;
+        return window;
+    }
+    void countFarMove(int32_t e, int32_t place) { m_farMoves += place - e >= m_window ? 1 : 0; }
+    int32_t m_window;
+    int64_t m_farMoves = 0;
 };
 
 int64_t edgeKey(int32_t from, int32_t to) {
@@ -89,11 +117,13 @@ int64_t edgeKey(int32_t from, int32_t to) {
 
 // Makes the triangles of the packed lists of nodes 1..count: each triangle
 // once, from its lowest-numbered vertex, and the twins by matching the ends
-// of every half-edge. False when the lists are no triangulation.
+// of every half-edge. False when the lists are no triangulation. The lists
+// may lie in the storage of the first half-edges: they are read first.
 bool EdgeMesh::addPackedLists(int32_t count, const int32_t* adjacency,
                               const int32_t* adjacencyEnd) {
     const ConstPositions lists(adjacency), ends(adjacencyEnd);
     std::vector<std::pair<int64_t, int32_t>> edges;
+    std::vector<int32_t> firstNeighbours, lastNeighbours;
     for (int32_t node = 1; node <= count; ++node) {
         const int32_t firstPos = firstPosition(ends, node);
         const bool boundary = lists[ends[node]] == 0;
@@ -110,7 +140,8 @@ bool EdgeMesh::addPackedLists(int32_t count, const int32_t* adjacency,
             edges.push_back({edgeKey(a, b), e + 1});
             edges.push_back({edgeKey(b, node), e + 2});
         }
-        m_hullPrevious[node] = boundary ? lists[lastPos] : 0;
+        firstNeighbours.push_back(lists[firstPos]);
+        lastNeighbours.push_back(boundary ? lists[lastPos] : 0);
     }
     std::sort(edges.begin(), edges.end());
     const auto find = [&edges](int32_t from, int32_t to) {
@@ -122,17 +153,22 @@ bool EdgeMesh::addPackedLists(int32_t count, const int32_t* adjacency,
     for (const auto& [key, e] : edges)
         m_twin[e] = find(target(e), origin(e));
     for (int32_t node = 1; node <= count; ++node) {
-        m_first[node] = find(node, lists[firstPosition(ends, node)]);
-        if (m_first[node] == kNoEdge)
+        const int32_t first = find(node, firstNeighbours[node - 1]);
+        const int32_t last = lastNeighbours[node - 1];
+        if (first == kNoEdge || (m_twin[first] == kNoEdge) != (last != 0))
             return false;
+        m_first[node] = first;
+        if (last != 0)
+            setHullPrevious(node, last);
     }
     return true;
 }
 
-// Writes the lists of nodes 1..n packed: each node's turn from its first
-// neighbour, and after a hull node's last neighbour the 0. False, with
-// part of the arrays written, should they need more than `size` entries.
-bool EdgeMesh::pack(int32_t n, int32_t size, int32_t* adjacency, int32_t* adjacencyEnd) const {
+// Writes the lists of nodes 1..n packed, each node's turn from its first
+// neighbour and after a hull node's last neighbour the 0, and each list's
+// end over the node's first half-edge. False, with part of the arrays
+// written, should they need more than `size` entries.
+bool EdgeMesh::pack(int32_t n, int32_t size, int32_t* adjacency) {
     int32_t end = 0;
     for (int32_t node = 1; node <= n; ++node) {
         const int32_t first = m_first[node];
@@ -145,7 +181,7 @@ bool EdgeMesh::pack(int32_t n, int32_t size, int32_t* adjacency, int32_t* adjace
             e = m_twin[p];
             if (e == first)
                 break;
-            if (e == kNoEdge) {
+            if (e < 0) {
                 if (end + 2 > size)
                     return false;
                 adjacency[end++] = m_origin[p];
@@ -153,9 +189,167 @@ bool EdgeMesh::pack(int32_t n, int32_t size, int32_t* adjacency, int32_t* adjace
                 break;
             }
         }
-        adjacencyEnd[node - 1] = end;
+        m_first[node] = end;
     }
     return true;
+}
+
+// Gives each half-edge from `node` its place in the packed lists (from
+// `start`), written over its twin, and returns the list's end. The turn is
+// followed clockwise, from each half-edge over its own twin to the next, so
+// that only the node's own twins are read; for a hull node it starts at the
+// half-edge to the neighbour before the last, which the hull mark of the
+// node's hull half-edge then holds (see packInPlace).
+int32_t EdgeMesh::placeInLists(int32_t node, int32_t start) {
+    const int32_t first = m_first[node];
+    if (m_twin[first] >= 0) {
+        // Interior: `first` goes to the start, the others clockwise from the
+        // end of the list down.
+        int32_t count = 0;
+        for (int32_t e = first;;) {
+            ++count;
+            e = nextEdge(m_twin[e]);
+            if (e == first)
+                break;
+        }
+        int32_t place = 0;
+        for (int32_t e = first;;) {
+            const int32_t twin = m_twin[e];
+            m_twin[e] = start + place;
+            countFarMove(e, start + place);
+            place = place == 0 ? count - 1 : place - 1;
+            e = nextEdge(twin);
+            if (e == first)
+                return start + count;
+        }
+    }
+    // Hull node: clockwise from the half-edge to the neighbour before the
+    // last down to `first`; then the last neighbour and the 0.
+    const int32_t from = -2 - m_twin[first];
+    int32_t count = 1;
+    for (int32_t e = from; e != first; e = nextEdge(m_twin[e]))
+        ++count;
+    int32_t place = count - 1;
+    for (int32_t e = from;; --place) {
+        const int32_t twin = m_twin[e];
+        m_twin[e] = start + place;
+        countFarMove(e, start + place);
+        if (e == first)
+            return start + count + 2;
+        e = nextEdge(twin);
+    }
+}
+
+// The packed lists made in the origins' storage, which becomes `adjacency`
+// (`size` entries, 0 after the lists): every half-edge's place in the lists
+// is found node by node and written over its twin, the origins become the
+// targets, and the targets move to their places by following each cycle of
+// moves from slot to slot. The half-edges of n nodes fill fewer slots than
+// the lists; the places that no half-edge takes are the hull nodes' last
+// neighbours and 0s, written at the end.
+void EdgeMesh::packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjacency) {
+    // Each hull node's hull mark becomes the half-edge to its neighbour
+    // before the last: the one after the hull half-edge of the hull node
+    // before it. The hull is followed once by first neighbours.
+    int32_t hullStart = 1;
+    while (m_twin[m_first[hullStart]] >= 0)
+        ++hullStart;
+    std::vector<std::pair<int32_t, int32_t>> hullNodes; // (node, its last neighbour)
+    for (int32_t u = hullStart;;) {
+        const int32_t v = target(m_first[u]);
+        hullNodes.push_back({v, u});
+        u = v;
+        if (u == hullStart)
+            break;
+    }
+    for (const auto& [v, u] : hullNodes)
+        m_twin[m_first[v]] = -2 - nextEdge(m_first[u]);
+    std::sort(hullNodes.begin(), hullNodes.end());
+
+    int32_t end = 0;
+    std::vector<std::pair<int32_t, int32_t>> hullTails; // (place, last neighbour)
+    auto hull = hullNodes.begin();
+    for (int32_t node = 1; node <= n; ++node) {
+        const int32_t listEnd = placeInLists(node, end);
+        if (hull != hullNodes.end() && hull->first == node) {
+            hullTails.push_back({listEnd - 2, hull->second});
+            ++hull;
+        }
+        m_first[node] = end = listEnd;
+    }
+
+    const auto used = static_cast<int32_t>(m_origin.size());
+    for (int32_t t = 0; t < used; t += 3) {
+        const int32_t a = m_origin[t];
+        m_origin[t] = m_origin[t + 1];
+        m_origin[t + 1] = m_origin[t + 2];
+        m_origin[t + 2] = a;
+    }
+    m_origin.resize(static_cast<size_t>(size), 0);
+    // Nodes sorted along x keep almost every entry within a window of its
+    // place; otherwise the moves follow their cycles across the storage.
+    if (m_farMoves <= used / 64)
+        moveThroughWindow(used);
+    else
+        moveAlongCycles(used);
+    for (const auto& [place, last] : hullTails) {
+        m_origin[place] = last;
+        m_origin[place + 1] = 0;
+    }
+    std::vector<int32_t>().swap(m_twin);
+    adjacency.swap(m_origin);
+    std::vector<int32_t>().swap(m_origin);
+}
+
+// Moves each of the first `used` entries to its place (in m_twin), reading
+// them in order: an entry whose place has been read already goes there at
+// once, one whose place is less than a window ahead waits in a ring of a
+// window's slots (so no two waiting entries share one) until its place has
+// been read, and the few that move farther up go there at the end, when
+// every place has been read. Entries are node numbers, so 0 marks a free
+// slot of the ring.
+void EdgeMesh::moveThroughWindow(int32_t used) {
+    std::vector<int32_t> waiting(static_cast<size_t>(m_window), 0);
+    std::vector<std::pair<int32_t, int32_t>> farther; // (place, entry)
+    farther.reserve(static_cast<size_t>(m_farMoves));
+    const int32_t mask = m_window - 1;
+    for (int32_t slot = 0; slot < used; ++slot) {
+        const int32_t value = m_origin[slot];
+        const int32_t to = m_twin[slot];
+        if (int32_t& arrived = waiting[slot & mask]; arrived != 0) {
+            m_origin[slot] = arrived;
+            arrived = 0;
+        }
+        if (to <= slot || to >= used)
+            m_origin[to] = value;
+        else if (to - slot < m_window)
+            waiting[to & mask] = value;
+        else
+            farther.push_back({to, value});
+    }
+    for (const auto& [to, value] : farther)
+        m_origin[to] = value;
+}
+
+// The same moves for entries that may move anywhere: each cycle of moves is
+// followed from slot to slot (a slot whose entry has left is marked in
+// m_twin).
+void EdgeMesh::moveAlongCycles(int32_t used) {
+    std::vector<int32_t>& places = m_twin;
+    for (int32_t slot = 0; slot < used; ++slot) {
+        if (places[slot] < 0)
+            continue;
+        int32_t value = m_origin[slot];
+        int32_t to = places[slot];
+        places[slot] = kNoEdge;
+        while (to < used && places[to] >= 0) {
+            std::swap(value, m_origin[to]);
+            const int32_t next = places[to];
+            places[to] = kNoEdge;
+            to = next;
+        }
+        m_origin[to] = value;
+    }
 }
 
 // Where the walk ended: as PointLocation, and for a triangle (i3 != 0) its
@@ -205,7 +399,7 @@ EdgeLocation EdgeWalk::from(int32_t n0) {
         if (!step())
             return {};
         const int32_t firstEdge = mesh.firstEdge(n0);
-        const bool boundary = mesh.twin(firstEdge) == kNoEdge;
+        const bool boundary = mesh.twin(firstEdge) < 0;
         const int32_t first = mesh.target(firstEdge);
         const int32_t last =
             boundary ? mesh.hullPrevious(n0) : mesh.target(nextEdge(mesh.twin(firstEdge)));
@@ -261,7 +455,7 @@ EdgeLocation EdgeWalk::walkThroughCone(int32_t n0, int32_t e, int32_t c, int32_t
         if (!step())
             return {};
         const int32_t beyond = m_mesh.twin(ec);
-        if (beyond == kNoEdge)
+        if (beyond < 0)
             return outsideFrom(c, e);
         const int32_t back = prevEdge(beyond);
         const int32_t h = m_mesh.origin(back);
@@ -378,12 +572,13 @@ void EdgeBuild::insertInterior(int32_t k, int32_t edge) {
 bool EdgeBuild::insertBoundary(int32_t k, int32_t i1, int32_t i2) {
     EdgeMesh& mesh = m_mesh;
     int32_t w = i1;
+    int32_t u = mesh.hullPrevious(i1);
     int32_t toK = kNoEdge; // from w to k, in the triangle made before
     for (int32_t steps = 0;; ++steps) {
-        const int32_t u = mesh.hullPrevious(w);
         if (u <= 0 || u >= k || steps >= k || !mesh.isBoundary(u) || mesh.firstNeighbour(u) != w)
             return false;
         const int32_t hullArc = mesh.firstEdge(u);
+        const int32_t beforeU = mesh.hullPrevious(u); // its mark goes with the arc
         const int32_t t = mesh.addTriangle(w, u, k);
         mesh.link(t, hullArc);
         if (toK == kNoEdge)
@@ -391,11 +586,14 @@ bool EdgeBuild::insertBoundary(int32_t k, int32_t i1, int32_t i2) {
         else
             mesh.link(t + 2, toK);
         toK = t + 1;
-        if (u == i2)
+        if (u == i2) {
+            mesh.setFirstEdge(i2, toK);
+            mesh.setHullPrevious(i2, beforeU);
             break;
+        }
         w = u;
+        u = beforeU;
     }
-    mesh.setFirstEdge(i2, toK);
     mesh.setHullPrevious(k, i2);
     mesh.setHullPrevious(i1, k);
     return true;
@@ -449,7 +647,7 @@ bool EdgeBuild::swapArcsOppositeNode(int32_t k) {
     const double kx = m_x[k], ky = m_y[k];
     for (int64_t stepsLeft = 4 * static_cast<int64_t>(k) + 64; stepsLeft > 0; --stepsLeft) {
         const int32_t across = mesh.twin(nextEdge(toIo2));
-        if (across != kNoEdge) {
+        if (across >= 0) {
             const int32_t in1 = mesh.origin(prevEdge(across));
             if (swapsToNewNode(kx, ky, in1, io1, io2)) {
                 swapAtNewNode(k, toIo2, across, in1, io1, io2);
@@ -461,7 +659,7 @@ bool EdgeBuild::swapArcsOppositeNode(int32_t k) {
             return true;
         io2 = io1;
         toIo2 = mesh.twin(prevEdge(toIo2));
-        if (toIo2 == kNoEdge)
+        if (toIo2 < 0)
             return true; // io1 was the last neighbour of hull node k
         io1 = mesh.origin(prevEdge(toIo2));
     }
@@ -504,6 +702,22 @@ bool usable(int32_t firstNode, int32_t n) {
     return firstNode >= 4 && n <= kMaxTriangulationNodes;
 }
 
+// The lists and list ends of the first nodes, put back when the build
+// declines after it has used the list ends' array.
+class FirstLists {
+public:
+    FirstLists(int32_t count, const int32_t* adjacency, const int32_t* adjacencyEnd)
+        : m_ends(adjacencyEnd, adjacencyEnd + count),
+          m_lists(adjacency, adjacency + adjacencyEnd[count - 1]) {}
+    void restore(int32_t* adjacency, int32_t* adjacencyEnd) const {
+        std::copy(m_ends.begin(), m_ends.end(), adjacencyEnd);
+        std::copy(m_lists.begin(), m_lists.end(), adjacency);
+    }
+
+private:
+    std::vector<int32_t> m_ends, m_lists;
+};
+
 } // namespace
 
 int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
@@ -513,21 +727,18 @@ int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const 
     if (!usable(firstNode, n))
         return kEdgesDeclined;
     try {
-        EdgeMesh mesh(n);
-        if (!buildMesh(mesh, firstNode, n, nodeX, nodeY, adjacency, adjacencyEnd))
-            return kEdgesDeclined;
-        // The lists written over the first nodes' must not fail half-way.
-        std::vector<int32_t> lists(static_cast<size_t>(adjacencySize(n)), 0);
-        std::vector<int32_t> ends(static_cast<size_t>(n));
-        if (!mesh.pack(n, adjacencySize(n), lists.data(), ends.data()))
-            return kEdgesDeclined;
-        // Positions after the lists stay as the caller left them.
-        std::copy(lists.begin(), lists.begin() + ends.back(), adjacency);
-        std::copy(ends.begin(), ends.end(), adjacencyEnd);
-        return 0;
+        const FirstLists firstLists(firstNode - 1, adjacency, adjacencyEnd);
+        try {
+            EdgeMesh mesh(n, adjacencyEnd);
+            if (buildMesh(mesh, firstNode, n, nodeX, nodeY, adjacency, adjacencyEnd) &&
+                mesh.pack(n, adjacencySize(n), adjacency))
+                return 0;
+        } catch (const std::bad_alloc&) {
+        }
+        firstLists.restore(adjacency, adjacencyEnd);
     } catch (const std::bad_alloc&) {
-        return kEdgesDeclined;
     }
+    return kEdgesDeclined;
 }
 
 int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
@@ -537,17 +748,17 @@ int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const 
     if (!usable(firstNode, n))
         return kEdgesDeclined;
     try {
-        EdgeMesh mesh(n);
-        if (!buildMesh(mesh, firstNode, n, nodeX, nodeY, adjacency.data(), adjacencyEnd))
-            return kEdgesDeclined;
-        std::vector<int32_t> lists(static_cast<size_t>(adjacencySize(n)), 0);
-        std::vector<int32_t> ends(static_cast<size_t>(n));
-        if (!mesh.pack(n, adjacencySize(n), lists.data(), ends.data()))
-            return kEdgesDeclined;
-        adjacency.swap(lists);
-        std::copy(ends.begin(), ends.end(), adjacencyEnd);
-        return 0;
+        const FirstLists firstLists(firstNode - 1, adjacency.data(), adjacencyEnd);
+        try {
+            EdgeMesh mesh(n, adjacencyEnd);
+            if (buildMesh(mesh, firstNode, n, nodeX, nodeY, adjacency.data(), adjacencyEnd)) {
+                mesh.packInPlace(n, adjacencySize(n), adjacency);
+                return 0;
+            }
+        } catch (const std::bad_alloc&) {
+        }
+        firstLists.restore(adjacency.data(), adjacencyEnd);
     } catch (const std::bad_alloc&) {
-        return kEdgesDeclined;
     }
+    return kEdgesDeclined;
 }
