@@ -66,17 +66,19 @@ enum BuildResult : int {
 // location during the build short. Where four nodes lie on one circle, the
 // diagonal produced by the insertion order stays. The arrays end exactly as
 // addNode, applied in turn to each node after the first ones that span a
-// triangle, leaves them; the lists are built in working storage first
-// (in place when that storage cannot be had).
+// triangle, leaves them. The build works on triangles and half-edges and
+// writes the lists at the end; what it declines (a repeated node, a walk or
+// swaps past their bound) is built again over neighbour lists in working
+// storage, and in place when that storage cannot be had, which report it.
 int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int32_t* adjacency,
                        int32_t* adjacencyEnd);
 // The same build with `adjacency` made by it: on every result but
 // BuildTooFewNodes, BuildBadInput, BuildCollinear and BuildDuplicateNodes
 // found before the lists (which leave it untouched) it holds adjacencySize(n)
 // entries, the lists exactly as above and 0 after them. The working storage
-// of the lists becomes the array, so the lists never exist twice: the build's
-// peak is about 50 bytes per node less the 24 of a separate array. Throws
-// std::bad_alloc when the array cannot be had.
+// becomes the array, so the lists never exist twice: the build's peak is
+// about 48 bytes per node, 24 more than the array. Throws std::bad_alloc
+// when the array cannot be had.
 int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY,
                        std::vector<int32_t>& adjacency, int32_t* adjacencyEnd);
 

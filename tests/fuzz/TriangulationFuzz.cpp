@@ -2,7 +2,9 @@
 // them: converted to plot units, ordered along x, and without coinciding
 // nodes (the view refuses those; here they are dropped). A build either
 // succeeds with lists that describe a triangulation, or reports why not;
-// point location and interpolation on it always come back.
+// point location and interpolation on it always come back. The lists are
+// those that adding the nodes one by one with addNode makes, and the build
+// in its own array gives the same.
 //
 // Input: a layout byte, an angle byte, then the nodes in the layout's form:
 //   0  raw doubles (16 bytes a node): any value, NaN and infinities included
@@ -15,6 +17,7 @@
 #include "Triangulation.h"
 #include "TriangulationCheck.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -115,6 +118,43 @@ bool usable(const Nodes& nodes) {
     return true;
 }
 
+// The reference: the smallest leading set that is not collinear built with
+// nothing to add, then every further node added with addNode in place.
+int buildNodeByNode(const Nodes& nodes, std::vector<int32_t>& adjacency,
+                    std::vector<int32_t>& adjacencyEnd) {
+    const int32_t n = nodes.n();
+    int32_t spanning = 3;
+    int result = BuildCollinear;
+    for (; spanning <= n && result == BuildCollinear; ++spanning)
+        result = buildTriangulation(spanning, nodes.x.data(), nodes.y.data(), adjacency.data(),
+                                    adjacencyEnd.data());
+    for (int32_t node = spanning; node <= n && result == BuildOk; ++node)
+        result = addNode(node, nodes.x.data(), nodes.y.data(), adjacency.data(),
+                         adjacencyEnd.data()) == 0
+                     ? BuildOk
+                     : BuildDegenerate;
+    return result;
+}
+
+void requireSameLists(const Nodes& nodes, const std::vector<int32_t>& adjacency,
+                      const std::vector<int32_t>& adjacencyEnd) {
+    const int32_t n = nodes.n();
+    std::vector<int32_t> ownAdjacency, ownEnd(static_cast<size_t>(n), -1);
+    require(buildTriangulation(n, nodes.x.data(), nodes.y.data(), ownAdjacency, ownEnd.data()) ==
+                BuildOk,
+            "the build in its own array succeeds as well");
+    require(ownEnd == adjacencyEnd, "the same list ends in its own array");
+    const auto used = static_cast<size_t>(adjacencyEnd.back());
+    require(std::equal(ownAdjacency.begin(), ownAdjacency.begin() + used, adjacency.begin()),
+            "the same lists in its own array");
+    std::vector<int32_t> oneByOne(adjacency.size(), -1), oneByOneEnd(adjacencyEnd.size(), -1);
+    if (buildNodeByNode(nodes, oneByOne, oneByOneEnd) != BuildOk)
+        return;
+    require(oneByOneEnd == adjacencyEnd, "the list ends of adding node by node");
+    require(std::equal(oneByOne.begin(), oneByOne.begin() + used, adjacency.begin()),
+            "the lists of adding node by node");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -143,6 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const TriangulationView mesh{n, nodes.x.data(), nodes.y.data(), adjacency.data(),
                                  adjacencyEnd.data()};
     checkTriangulation(mesh);
+    requireSameLists(nodes, adjacency, adjacencyEnd);
     // Small integers make every sign test exact: then every walk must answer.
     checkLocations(mesh, data[0] % 4 == 1);
     return 0;
