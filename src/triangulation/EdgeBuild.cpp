@@ -21,7 +21,10 @@
 #include "Triangulation.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -91,7 +94,17 @@ public:
     void packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjacency);
 
 private:
-    int32_t placeInLists(int32_t node, int32_t start);
+    // What placing a range of nodes' lists gives besides the places.
+    struct Placed {
+        std::vector<std::pair<int32_t, int32_t>> hullTails; // (place, last neighbour)
+        int64_t farMoves = 0;
+    };
+    int32_t placeInLists(int32_t node, int32_t start, int64_t& farMoves);
+    void placeRange(int32_t from, int32_t to, int32_t start,
+                    const std::vector<std::pair<int32_t, int32_t>>& hullNodes, Placed& placed);
+    void placeAll(int32_t n, int32_t used,
+                  const std::vector<std::pair<int32_t, int32_t>>& hullNodes, Placed& low,
+                  Placed& high);
     void moveThroughWindow(int32_t used);
     void moveAlongCycles(int32_t used);
 
@@ -106,7 +119,9 @@ private:
             window *= 2;
         return window;
     }
-    void countFarMove(int32_t e, int32_t place) { m_farMoves += place - e >= m_window ? 1 : 0; }
+    bool farMove(int32_t e, int32_t place) const { return place - e >= m_window; }
+    // Below this many nodes the lists are placed on one thread.
+    static constexpr int32_t kNodesForTwoThreads = 16384;
     int32_t m_window;
     int64_t m_farMoves = 0;
 };
@@ -200,7 +215,7 @@ bool EdgeMesh::pack(int32_t n, int32_t size, int32_t* adjacency) {
 // that only the node's own twins are read; for a hull node it starts at the
 // half-edge to the neighbour before the last, which the hull mark of the
 // node's hull half-edge then holds (see packInPlace).
-int32_t EdgeMesh::placeInLists(int32_t node, int32_t start) {
+int32_t EdgeMesh::placeInLists(int32_t node, int32_t start, int64_t& farMoves) {
     const int32_t first = m_first[node];
     if (m_twin[first] >= 0) {
         // Interior: `first` goes to the start, the others clockwise from the
@@ -216,7 +231,7 @@ int32_t EdgeMesh::placeInLists(int32_t node, int32_t start) {
         for (int32_t e = first;;) {
             const int32_t twin = m_twin[e];
             m_twin[e] = start + place;
-            countFarMove(e, start + place);
+            farMoves += farMove(e, start + place);
             place = place == 0 ? count - 1 : place - 1;
             e = nextEdge(twin);
             if (e == first)
@@ -233,11 +248,69 @@ int32_t EdgeMesh::placeInLists(int32_t node, int32_t start) {
     for (int32_t e = from;; --place) {
         const int32_t twin = m_twin[e];
         m_twin[e] = start + place;
-        countFarMove(e, start + place);
+        farMoves += farMove(e, start + place);
         if (e == first)
             return start + count + 2;
         e = nextEdge(twin);
     }
+}
+
+void EdgeMesh::placeRange(int32_t from, int32_t to, int32_t start,
+                          const std::vector<std::pair<int32_t, int32_t>>& hullNodes,
+                          Placed& placed) {
+    auto hull = std::lower_bound(hullNodes.begin(), hullNodes.end(), std::make_pair(from, 0));
+    for (int32_t node = from; node <= to; ++node) {
+        const int32_t listEnd = placeInLists(node, start, placed.farMoves);
+        if (hull != hullNodes.end() && hull->first == node) {
+            placed.hullTails.push_back({listEnd - 2, hull->second});
+            ++hull;
+        }
+        m_first[node] = start = listEnd;
+    }
+}
+
+// Places the lists of nodes 1..n, the upper half of the nodes on a second
+// thread where there is one: each node's places touch only its own
+// half-edges and its own list end, and the upper half's lists start after
+// the lower half's, whose length is the count of half-edges from the lower
+// nodes and two more for each lower hull node.
+void EdgeMesh::placeAll(int32_t n, int32_t used,
+                        const std::vector<std::pair<int32_t, int32_t>>& hullNodes, Placed& low,
+                        Placed& high) {
+    if (n >= kNodesForTwoThreads && std::thread::hardware_concurrency() >= 2) {
+        const int32_t middle = n / 2;
+        int32_t start = 0;
+        for (int32_t e = 0; e < used; ++e)
+            start += m_origin[e] <= middle ? 1 : 0;
+        for (const auto& hullNode : hullNodes)
+            start += hullNode.first <= middle ? 2 : 0;
+        std::exception_ptr lowFailure, highFailure;
+        std::thread upper;
+        try {
+            upper = std::thread([&] {
+                try {
+                    placeRange(middle + 1, n, start, hullNodes, high);
+                } catch (...) {
+                    highFailure = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) { // no second thread: one loop
+            placeRange(1, n, 0, hullNodes, low);
+            return;
+        }
+        try {
+            placeRange(1, middle, 0, hullNodes, low);
+        } catch (...) {
+            lowFailure = std::current_exception();
+        }
+        upper.join();
+        for (const std::exception_ptr& failure : {lowFailure, highFailure}) {
+            if (failure)
+                std::rethrow_exception(failure);
+        }
+        return;
+    }
+    placeRange(1, n, 0, hullNodes, low);
 }
 
 // The packed lists made in the origins' storage, which becomes `adjacency`
@@ -266,19 +339,11 @@ void EdgeMesh::packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjace
         m_twin[m_first[v]] = -2 - nextEdge(m_first[u]);
     std::sort(hullNodes.begin(), hullNodes.end());
 
-    int32_t end = 0;
-    std::vector<std::pair<int32_t, int32_t>> hullTails; // (place, last neighbour)
-    auto hull = hullNodes.begin();
-    for (int32_t node = 1; node <= n; ++node) {
-        const int32_t listEnd = placeInLists(node, end);
-        if (hull != hullNodes.end() && hull->first == node) {
-            hullTails.push_back({listEnd - 2, hull->second});
-            ++hull;
-        }
-        m_first[node] = end = listEnd;
-    }
-
     const auto used = static_cast<int32_t>(m_origin.size());
+    Placed low, high;
+    placeAll(n, used, hullNodes, low, high);
+    m_farMoves = low.farMoves + high.farMoves;
+
     for (int32_t t = 0; t < used; t += 3) {
         const int32_t a = m_origin[t];
         m_origin[t] = m_origin[t + 1];
@@ -292,9 +357,11 @@ void EdgeMesh::packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjace
         moveThroughWindow(used);
     else
         moveAlongCycles(used);
-    for (const auto& [place, last] : hullTails) {
-        m_origin[place] = last;
-        m_origin[place + 1] = 0;
+    for (const Placed* placed : {&low, &high}) {
+        for (const auto& [place, last] : placed->hullTails) {
+            m_origin[place] = last;
+            m_origin[place + 1] = 0;
+        }
     }
     std::vector<int32_t>().swap(m_twin);
     adjacency.swap(m_origin);
