@@ -18,6 +18,7 @@
 #include "EdgeBuild.h"
 
 #include "OneBased.h"
+#include "SwapTest.h"
 #include "Triangulation.h"
 
 #include <algorithm>
@@ -589,24 +590,10 @@ private:
     Coordinates m_x, m_y;
 };
 
-// swapTest(in1, k, io1, io2) for the new node k at (kx, ky): the same
-// products in the same order, inlined into the swap loop.
+// swapTest(in1, k, io1, io2) for the new node k at (kx, ky), inlined into
+// the swap loop.
 bool EdgeBuild::swapsToNewNode(double kx, double ky, int32_t in1, int32_t io1, int32_t io2) const {
-    const double x1 = m_x[io1], y1 = m_y[io1], x2 = m_x[io2], y2 = m_y[io2];
-    const double xn = m_x[in1], yn = m_y[in1];
-    const double dx11 = x1 - xn, dy11 = y1 - yn;
-    const double dx12 = x2 - xn, dy12 = y2 - yn;
-    const double dx22 = x2 - kx, dy22 = y2 - ky;
-    const double dx21 = x1 - kx, dy21 = y1 - ky;
-    const double cos1 = dx11 * dx12 + dy11 * dy12;
-    const double cos2 = dx22 * dx21 + dy22 * dy21;
-    if (cos1 >= 0 && cos2 >= 0)
-        return false;
-    if (cos1 < 0 && cos2 < 0)
-        return true;
-    const double sin1 = dx11 * dy12 - dx12 * dy11;
-    const double sin2 = dx22 * dy21 - dx21 * dy22;
-    return sin1 * cos2 + cos1 * sin2 < 0;
+    return swapTestAt(m_x[in1], m_y[in1], kx, ky, m_x[io1], m_y[io1], m_x[io2], m_y[io2]);
 }
 
 // Splits the triangle of `edge` (i1 to i2, third vertex i3) at k into

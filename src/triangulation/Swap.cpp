@@ -2,6 +2,7 @@
 // the diagonal in the lists.
 
 #include "OneBased.h"
+#include "SwapTest.h"
 #include "Triangulation.h"
 
 #include <algorithm>
@@ -77,23 +78,7 @@ void applyEdits(const ListEdit* edits, Positions adjacency, Positions adjacencyE
 bool swapTest(int32_t in1, int32_t in2, int32_t io1, int32_t io2, const double* nodeX,
               const double* nodeY) {
     const Coordinates x(nodeX), y(nodeY);
-    const double dx11 = x[io1] - x[in1], dy11 = y[io1] - y[in1];
-    const double dx12 = x[io2] - x[in1], dy12 = y[io2] - y[in1];
-    const double dx22 = x[io2] - x[in2], dy22 = y[io2] - y[in2];
-    const double dx21 = x[io1] - x[in2], dy21 = y[io1] - y[in2];
-    // Proportional to the cosines of the angles at in1 and in2.
-    const double cos1 = dx11 * dx12 + dy11 * dy12;
-    const double cos2 = dx22 * dx21 + dy22 * dy21;
-    if (cos1 >= 0 && cos2 >= 0)
-        return false;
-    if (cos1 < 0 && cos2 < 0)
-        return true;
-    // Proportional to the sine of the sum of the two angles; zero (four
-    // nodes on one circle) keeps the existing diagonal.
-    const double sin1 = dx11 * dy12 - dx12 * dy11;
-    const double sin2 = dx22 * dy21 - dx21 * dy22;
-    const double sin12 = sin1 * cos2 + cos1 * sin2;
-    return sin12 < 0;
+    return swapTestAt(x[in1], y[in1], x[in2], y[in2], x[io1], y[io1], x[io2], y[io2]);
 }
 
 void swapDiagonal(int32_t nin1, int32_t nin2, int32_t nout1, int32_t nout2, int32_t* adjacency,
