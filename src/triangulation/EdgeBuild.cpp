@@ -17,6 +17,7 @@
 
 #include "EdgeBuild.h"
 
+#include "ListPool.h"
 #include "OneBased.h"
 #include "SwapTest.h"
 #include "Triangulation.h"
@@ -51,43 +52,41 @@ public:
     // The first half-edges are kept in `firstEdges` (n entries, node k's at
     // k-1), the list ends' array, which the build does not need otherwise
     // before the lists are packed.
-    EdgeMesh(int32_t n, int32_t* firstEdges) : m_first(firstEdges), m_window(windowFor(n)) {
-        // The triangles never number more than 2n-5; the origins' storage
-        // has room for the packed lists (6n-9 entries) as well.
-        m_origin.reserve(static_cast<size_t>(adjacencySize(n)));
-        m_twin.reserve(3 * (2 * static_cast<size_t>(n) - 5));
+    EdgeMesh(int32_t n, int32_t* firstEdges) : m_first(firstEdges) {
+        // The triangles never number more than 2n-5; their storage holds the
+        // packed lists (6n-9 entries) at the end.
+        m_edges.reserve(6 * (2 * static_cast<size_t>(n) - 5));
     }
 
-    int32_t origin(int32_t e) const { return m_origin[e]; }
-    int32_t target(int32_t e) const { return m_origin[nextEdge(e)]; }
+    int32_t origin(int32_t e) const { return m_edges[2 * e]; }
+    int32_t target(int32_t e) const { return m_edges[2 * nextEdge(e)]; }
     // The twin, or a negative number for a hull half-edge.
-    int32_t twin(int32_t e) const { return m_twin[e]; }
+    int32_t twin(int32_t e) const { return m_edges[2 * e + 1]; }
     // The half-edge from `node` to the first neighbour of its list.
     int32_t firstEdge(int32_t node) const { return m_first[node]; }
     int32_t firstNeighbour(int32_t node) const { return target(m_first[node]); }
-    bool isBoundary(int32_t node) const { return m_twin[m_first[node]] < 0; }
+    bool isBoundary(int32_t node) const { return twin(m_first[node]) < 0; }
     // The hull node before a hull node (its last nonzero neighbour).
-    int32_t hullPrevious(int32_t node) const { return -2 - m_twin[m_first[node]]; }
+    int32_t hullPrevious(int32_t node) const { return -2 - twin(m_first[node]); }
 
     // Adds triangle (a, b, c), counterclockwise, without twins: its first
     // half-edge (a to b).
     int32_t addTriangle(int32_t a, int32_t b, int32_t c) {
-        const auto e = static_cast<int32_t>(m_origin.size());
-        m_origin.insert(m_origin.end(), {a, b, c});
-        m_twin.insert(m_twin.end(), {kNoEdge, kNoEdge, kNoEdge});
+        const auto e = static_cast<int32_t>(m_edges.size() / 2);
+        m_edges.insert(m_edges.end(), {a, kNoEdge, b, kNoEdge, c, kNoEdge});
         return e;
     }
     // Makes `twin` the twin of e; a hull mark is copied to e alone.
     void link(int32_t e, int32_t twin) {
-        m_twin[e] = twin;
+        twinOf(e) = twin;
         if (twin >= 0)
-            m_twin[twin] = e;
+            twinOf(twin) = e;
     }
-    void setOrigin(int32_t e, int32_t node) { m_origin[e] = node; }
+    void setOrigin(int32_t e, int32_t node) { originOf(e) = node; }
     void setFirstEdge(int32_t node, int32_t e) { m_first[node] = e; }
     // For a hull node whose first half-edge is set.
     void setHullPrevious(int32_t node, int32_t previous) {
-        m_twin[m_first[node]] = hullMark(previous);
+        twinOf(m_first[node]) = hullMark(previous);
     }
 
     bool addPackedLists(int32_t count, const int32_t* adjacency, const int32_t* adjacencyEnd);
@@ -98,33 +97,31 @@ private:
     // What placing a range of nodes' lists gives besides the places.
     struct Placed {
         std::vector<std::pair<int32_t, int32_t>> hullTails; // (place, last neighbour)
-        int64_t farMoves = 0;
+        int64_t later = 0;
     };
-    int32_t placeInLists(int32_t node, int32_t start, int64_t& farMoves);
+    int32_t placeInLists(int32_t node, int32_t start, int64_t& later);
     void placeRange(int32_t from, int32_t to, int32_t start,
                     const std::vector<std::pair<int32_t, int32_t>>& hullNodes, Placed& placed);
     void placeAll(int32_t n, int32_t used,
                   const std::vector<std::pair<int32_t, int32_t>>& hullNodes, Placed& low,
                   Placed& high);
-    void moveThroughWindow(int32_t used);
-    void moveAlongCycles(int32_t used);
+    void moveInPlace(int32_t used);
+    void moveToNewArray(int32_t used, int32_t size);
 
-    std::vector<int32_t> m_origin;
-    std::vector<int32_t> m_twin;
+    int32_t& originOf(int32_t e) { return m_edges[2 * e]; }
+    int32_t& twinOf(int32_t e) { return m_edges[2 * e + 1]; }
+
+    // Each half-edge's origin and twin side by side, so that one cache line
+    // holds a triangle or two.
+    std::vector<int32_t> m_edges;
     Positions m_first;
-    // Half-edges whose entry moves up by a window or more to its place; the
-    // window grows with the nodes up to a megabyte.
-    static int32_t windowFor(int32_t n) {
-        int32_t window = 64;
-        while (window < n / 2 && window < (1 << 18))
-            window *= 2;
-        return window;
-    }
-    bool farMove(int32_t e, int32_t place) const { return place - e >= m_window; }
+    // Packing in place: an entry can go to its place at once when that lies
+    // in storage already read (at most the entry's own pair of slots on);
+    // these many go later.
+    static bool goesLater(int32_t e, int32_t place) { return place > 2 * e + 1; }
     // Below this many nodes the lists are placed on one thread.
     static constexpr int32_t kNodesForTwoThreads = 16384;
-    int32_t m_window;
-    int64_t m_farMoves = 0;
+    int64_t m_later = 0;
 };
 
 int64_t edgeKey(int32_t from, int32_t to) {
@@ -167,11 +164,11 @@ bool EdgeMesh::addPackedLists(int32_t count, const int32_t* adjacency,
         return at != edges.end() && at->first == key ? at->second : kNoEdge;
     };
     for (const auto& [key, e] : edges)
-        m_twin[e] = find(target(e), origin(e));
+        twinOf(e) = find(target(e), origin(e));
     for (int32_t node = 1; node <= count; ++node) {
         const int32_t first = find(node, firstNeighbours[node - 1]);
         const int32_t last = lastNeighbours[node - 1];
-        if (first == kNoEdge || (m_twin[first] == kNoEdge) != (last != 0))
+        if (first == kNoEdge || (twin(first) == kNoEdge) != (last != 0))
             return false;
         m_first[node] = first;
         if (last != 0)
@@ -194,13 +191,13 @@ bool EdgeMesh::pack(int32_t n, int32_t size, int32_t* adjacency) {
                 return false;
             adjacency[end++] = target(e);
             const int32_t p = prevEdge(e);
-            e = m_twin[p];
+            e = twin(p);
             if (e == first)
                 break;
             if (e < 0) {
                 if (end + 2 > size)
                     return false;
-                adjacency[end++] = m_origin[p];
+                adjacency[end++] = origin(p);
                 adjacency[end++] = 0;
                 break;
             }
@@ -216,43 +213,43 @@ bool EdgeMesh::pack(int32_t n, int32_t size, int32_t* adjacency) {
 // that only the node's own twins are read; for a hull node it starts at the
 // half-edge to the neighbour before the last, which the hull mark of the
 // node's hull half-edge then holds (see packInPlace).
-int32_t EdgeMesh::placeInLists(int32_t node, int32_t start, int64_t& farMoves) {
+int32_t EdgeMesh::placeInLists(int32_t node, int32_t start, int64_t& later) {
     const int32_t first = m_first[node];
-    if (m_twin[first] >= 0) {
+    if (twin(first) >= 0) {
         // Interior: `first` goes to the start, the others clockwise from the
         // end of the list down.
         int32_t count = 0;
         for (int32_t e = first;;) {
             ++count;
-            e = nextEdge(m_twin[e]);
+            e = nextEdge(twin(e));
             if (e == first)
                 break;
         }
         int32_t place = 0;
         for (int32_t e = first;;) {
-            const int32_t twin = m_twin[e];
-            m_twin[e] = start + place;
-            farMoves += farMove(e, start + place);
+            const int32_t next = nextEdge(twin(e));
+            twinOf(e) = start + place;
+            later += goesLater(e, start + place);
             place = place == 0 ? count - 1 : place - 1;
-            e = nextEdge(twin);
+            e = next;
             if (e == first)
                 return start + count;
         }
     }
     // Hull node: clockwise from the half-edge to the neighbour before the
     // last down to `first`; then the last neighbour and the 0.
-    const int32_t from = -2 - m_twin[first];
+    const int32_t from = -2 - twin(first);
     int32_t count = 1;
-    for (int32_t e = from; e != first; e = nextEdge(m_twin[e]))
+    for (int32_t e = from; e != first; e = nextEdge(twin(e)))
         ++count;
     int32_t place = count - 1;
     for (int32_t e = from;; --place) {
-        const int32_t twin = m_twin[e];
-        m_twin[e] = start + place;
-        farMoves += farMove(e, start + place);
+        const int32_t next = nextEdge(twin(e));
+        twinOf(e) = start + place;
+        later += goesLater(e, start + place);
         if (e == first)
             return start + count + 2;
-        e = nextEdge(twin);
+        e = next;
     }
 }
 
@@ -261,7 +258,7 @@ void EdgeMesh::placeRange(int32_t from, int32_t to, int32_t start,
                           Placed& placed) {
     auto hull = std::lower_bound(hullNodes.begin(), hullNodes.end(), std::make_pair(from, 0));
     for (int32_t node = from; node <= to; ++node) {
-        const int32_t listEnd = placeInLists(node, start, placed.farMoves);
+        const int32_t listEnd = placeInLists(node, start, placed.later);
         if (hull != hullNodes.end() && hull->first == node) {
             placed.hullTails.push_back({listEnd - 2, hull->second});
             ++hull;
@@ -282,7 +279,7 @@ void EdgeMesh::placeAll(int32_t n, int32_t used,
         const int32_t middle = n / 2;
         int32_t start = 0;
         for (int32_t e = 0; e < used; ++e)
-            start += m_origin[e] <= middle ? 1 : 0;
+            start += origin(e) <= middle ? 1 : 0;
         for (const auto& hullNode : hullNodes)
             start += hullNode.first <= middle ? 2 : 0;
         std::exception_ptr lowFailure, highFailure;
@@ -314,19 +311,18 @@ void EdgeMesh::placeAll(int32_t n, int32_t used,
     placeRange(1, n, 0, hullNodes, low);
 }
 
-// The packed lists made in the origins' storage, which becomes `adjacency`
-// (`size` entries, 0 after the lists): every half-edge's place in the lists
-// is found node by node and written over its twin, the origins become the
-// targets, and the targets move to their places by following each cycle of
-// moves from slot to slot. The half-edges of n nodes fill fewer slots than
-// the lists; the places that no half-edge takes are the hull nodes' last
-// neighbours and 0s, written at the end.
+// The packed lists made in the triangles' storage, which becomes
+// `adjacency` (`size` entries, 0 after the lists): every half-edge's place
+// in the lists is found node by node and written over its twin, the origins
+// become the targets, and the targets move to their places. The half-edges
+// of n nodes fill fewer places than the lists; the places that no half-edge
+// takes are the hull nodes' last neighbours and 0s, written at the end.
 void EdgeMesh::packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjacency) {
     // Each hull node's hull mark becomes the half-edge to its neighbour
     // before the last: the one after the hull half-edge of the hull node
     // before it. The hull is followed once by first neighbours.
     int32_t hullStart = 1;
-    while (m_twin[m_first[hullStart]] >= 0)
+    while (twin(m_first[hullStart]) >= 0)
         ++hullStart;
     std::vector<std::pair<int32_t, int32_t>> hullNodes; // (node, its last neighbour)
     for (int32_t u = hullStart;;) {
@@ -337,87 +333,68 @@ void EdgeMesh::packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjace
             break;
     }
     for (const auto& [v, u] : hullNodes)
-        m_twin[m_first[v]] = -2 - nextEdge(m_first[u]);
+        twinOf(m_first[v]) = -2 - nextEdge(m_first[u]);
     std::sort(hullNodes.begin(), hullNodes.end());
 
-    const auto used = static_cast<int32_t>(m_origin.size());
+    const auto used = static_cast<int32_t>(m_edges.size() / 2);
     Placed low, high;
     placeAll(n, used, hullNodes, low, high);
-    m_farMoves = low.farMoves + high.farMoves;
+    m_later = low.later + high.later;
 
     for (int32_t t = 0; t < used; t += 3) {
-        const int32_t a = m_origin[t];
-        m_origin[t] = m_origin[t + 1];
-        m_origin[t + 1] = m_origin[t + 2];
-        m_origin[t + 2] = a;
+        const int32_t a = origin(t);
+        originOf(t) = origin(t + 1);
+        originOf(t + 1) = origin(t + 2);
+        originOf(t + 2) = a;
     }
-    m_origin.resize(static_cast<size_t>(size), 0);
-    // Nodes sorted along x keep almost every entry within a window of its
-    // place; otherwise the moves follow their cycles across the storage.
-    if (m_farMoves <= used / 64)
-        moveThroughWindow(used);
-    else
-        moveAlongCycles(used);
+    // Nodes sorted along x keep almost every entry near its place, so
+    // almost every one can go there at once.
+    if (m_later <= used / 64) {
+        if (m_edges.size() < static_cast<size_t>(size))
+            m_edges.resize(static_cast<size_t>(size), 0);
+        moveInPlace(used);
+    } else {
+        moveToNewArray(used, size);
+    }
     for (const Placed* placed : {&low, &high}) {
         for (const auto& [place, last] : placed->hullTails) {
-            m_origin[place] = last;
-            m_origin[place + 1] = 0;
+            m_edges[place] = last;
+            m_edges[place + 1] = 0;
         }
     }
-    std::vector<int32_t>().swap(m_twin);
-    adjacency.swap(m_origin);
-    std::vector<int32_t>().swap(m_origin);
+    m_edges.resize(static_cast<size_t>(size));
+    std::fill(m_edges.begin() + m_first[n], m_edges.end(), 0);
+    releaseStorageAfterEnd(m_edges);
+    adjacency.swap(m_edges);
+    std::vector<int32_t>().swap(m_edges);
 }
 
-// Moves each of the first `used` entries to its place (in m_twin), reading
-// them in order: an entry whose place has been read already goes there at
-// once, one whose place is less than a window ahead waits in a ring of a
-// window's slots (so no two waiting entries share one) until its place has
-// been read, and the few that move farther up go there at the end, when
-// every place has been read. Entries are node numbers, so 0 marks a free
-// slot of the ring.
-void EdgeMesh::moveThroughWindow(int32_t used) {
-    std::vector<int32_t> waiting(static_cast<size_t>(m_window), 0);
-    std::vector<std::pair<int32_t, int32_t>> farther; // (place, entry)
-    farther.reserve(static_cast<size_t>(m_farMoves));
-    const int32_t mask = m_window - 1;
-    for (int32_t slot = 0; slot < used; ++slot) {
-        const int32_t value = m_origin[slot];
-        const int32_t to = m_twin[slot];
-        if (int32_t& arrived = waiting[slot & mask]; arrived != 0) {
-            m_origin[slot] = arrived;
-            arrived = 0;
-        }
-        if (to <= slot || to >= used)
-            m_origin[to] = value;
-        else if (to - slot < m_window)
-            waiting[to & mask] = value;
+// Moves each half-edge's entry to its place (in its twin's slot), reading
+// the pairs in order: a place in storage already read (at most the entry's
+// own pair on) takes the entry at once, the few places further on take
+// theirs when every pair has been read.
+void EdgeMesh::moveInPlace(int32_t used) {
+    std::vector<std::pair<int32_t, int32_t>> later; // (place, entry)
+    later.reserve(static_cast<size_t>(m_later));
+    for (int32_t e = 0; e < used; ++e) {
+        const int32_t value = origin(e);
+        const int32_t place = twin(e);
+        if (goesLater(e, place))
+            later.push_back({place, value});
         else
-            farther.push_back({to, value});
+            m_edges[place] = value;
     }
-    for (const auto& [to, value] : farther)
-        m_origin[to] = value;
+    for (const auto& [place, value] : later)
+        m_edges[place] = value;
 }
 
-// The same moves for entries that may move anywhere: each cycle of moves is
-// followed from slot to slot (a slot whose entry has left is marked in
-// m_twin).
-void EdgeMesh::moveAlongCycles(int32_t used) {
-    std::vector<int32_t>& places = m_twin;
-    for (int32_t slot = 0; slot < used; ++slot) {
-        if (places[slot] < 0)
-            continue;
-        int32_t value = m_origin[slot];
-        int32_t to = places[slot];
-        places[slot] = kNoEdge;
-        while (to < used && places[to] >= 0) {
-            std::swap(value, m_origin[to]);
-            const int32_t next = places[to];
-            places[to] = kNoEdge;
-            to = next;
-        }
-        m_origin[to] = value;
-    }
+// The same moves into a new array, for entries far from their places (nodes
+// in no order along x); the triangles' storage then goes.
+void EdgeMesh::moveToNewArray(int32_t used, int32_t size) {
+    std::vector<int32_t> lists(static_cast<size_t>(size), 0);
+    for (int32_t e = 0; e < used; ++e)
+        lists[twin(e)] = origin(e);
+    m_edges.swap(lists);
 }
 
 // Where the walk ended: as PointLocation, and for a triangle (i3 != 0) its

@@ -24,11 +24,10 @@ namespace {
 // and the boundary marker, so that few lists ever move.
 constexpr int32_t kInitialCapacity = 8;
 
-// Gives the whole pages of `entries`' storage after its last entry back to
-// the system: the lists packed in place leave the pool's slack resident
-// there otherwise (about 10 bytes per node). Pages given back read as zeros
-// if they are ever used again. Where the system has no such call the pages
-// stay.
+} // namespace
+
+// The lists packed in a build's working storage leave its slack resident
+// otherwise (about 10 bytes per node for the pool, 24 for the half-edges).
 void releaseStorageAfterEnd(std::vector<int32_t>& entries) {
 #ifdef __linux__
     const long pageSize = sysconf(_SC_PAGESIZE);
@@ -45,8 +44,6 @@ void releaseStorageAfterEnd(std::vector<int32_t>& entries) {
     (void)entries;
 #endif
 }
-
-} // namespace
 
 ListPool::ListPool(int32_t n, int32_t packedCount, const int32_t* adjacency,
                    const int32_t* adjacencyEnd)

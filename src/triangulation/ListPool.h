@@ -89,6 +89,11 @@ private:
     bool m_full = false;
 };
 
+// Gives the whole pages of `entries`' storage after its last entry back to
+// the system (they read as zeros if they are ever used again); where the
+// system has no such call the pages stay.
+void releaseStorageAfterEnd(std::vector<int32_t>& entries);
+
 // insertNodesInPool's answer when it could not build: its storage could not
 // be allocated or would outgrow int32_t positions. The arrays are then as
 // they came, and the caller builds in them directly.
