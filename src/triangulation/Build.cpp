@@ -236,9 +236,9 @@ int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int3
         return refused;
     joinChainToNode(start.offLine, Positions(adjacencyEnd), Positions(adjacency));
     // The nodes placed so far span a triangle, so no later node finds them
-    // collinear. The rest go in with their lists in a pool, which gives the
-    // same lists as adding them here one by one without moving every later
-    // list at each edit; without the pool's storage they are added here.
+    // collinear. The rest go in on triangles and half-edges, which give the
+    // same lists as adding them here one by one; what that build declines
+    // goes in with the lists in a pool, and without the pool's storage here.
     int result = insertNodesByEdges(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
     if (result == kEdgesDeclined)
         result = insertNodesInPool(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);

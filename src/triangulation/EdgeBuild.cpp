@@ -46,6 +46,9 @@ int32_t prevEdge(int32_t e) {
 int32_t hullMark(int32_t previous) {
     return -2 - previous;
 }
+int32_t markedNode(int32_t mark) {
+    return -2 - mark;
+}
 
 class EdgeMesh {
 public:
@@ -67,7 +70,7 @@ public:
     int32_t firstNeighbour(int32_t node) const { return target(m_first[node]); }
     bool isBoundary(int32_t node) const { return twin(m_first[node]) < 0; }
     // The hull node before a hull node (its last nonzero neighbour).
-    int32_t hullPrevious(int32_t node) const { return -2 - twin(m_first[node]); }
+    int32_t hullPrevious(int32_t node) const { return markedNode(twin(m_first[node])); }
 
     // Adds triangle (a, b, c), counterclockwise, without twins: its first
     // half-edge (a to b).
@@ -105,7 +108,7 @@ private:
     void placeAll(int32_t n, int32_t used,
                   const std::vector<std::pair<int32_t, int32_t>>& hullNodes, Placed& low,
                   Placed& high);
-    void moveInPlace(int32_t used);
+    void moveInPlace(int32_t used, int64_t later);
     void moveToNewArray(int32_t used, int32_t size);
 
     int32_t& originOf(int32_t e) { return m_edges[2 * e]; }
@@ -116,12 +119,10 @@ private:
     std::vector<int32_t> m_edges;
     Positions m_first;
     // Packing in place: an entry can go to its place at once when that lies
-    // in storage already read (at most the entry's own pair of slots on);
-    // these many go later.
+    // in storage already read (at most the entry's own pair of slots on).
     static bool goesLater(int32_t e, int32_t place) { return place > 2 * e + 1; }
     // Below this many nodes the lists are placed on one thread.
     static constexpr int32_t kNodesForTwoThreads = 16384;
-    int64_t m_later = 0;
 };
 
 int64_t edgeKey(int32_t from, int32_t to) {
@@ -238,7 +239,7 @@ int32_t EdgeMesh::placeInLists(int32_t node, int32_t start, int64_t& later) {
     }
     // Hull node: clockwise from the half-edge to the neighbour before the
     // last down to `first`; then the last neighbour and the 0.
-    const int32_t from = -2 - twin(first);
+    const int32_t from = markedNode(twin(first));
     int32_t count = 1;
     for (int32_t e = from; e != first; e = nextEdge(twin(e)))
         ++count;
@@ -333,13 +334,13 @@ void EdgeMesh::packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjace
             break;
     }
     for (const auto& [v, u] : hullNodes)
-        twinOf(m_first[v]) = -2 - nextEdge(m_first[u]);
+        twinOf(m_first[v]) = hullMark(nextEdge(m_first[u]));
     std::sort(hullNodes.begin(), hullNodes.end());
 
     const auto used = static_cast<int32_t>(m_edges.size() / 2);
     Placed low, high;
     placeAll(n, used, hullNodes, low, high);
-    m_later = low.later + high.later;
+    const int64_t later = low.later + high.later;
 
     for (int32_t t = 0; t < used; t += 3) {
         const int32_t a = origin(t);
@@ -349,10 +350,10 @@ void EdgeMesh::packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjace
     }
     // Nodes sorted along x keep almost every entry near its place, so
     // almost every one can go there at once.
-    if (m_later <= used / 64) {
+    if (later <= used / 64) {
         if (m_edges.size() < static_cast<size_t>(size))
             m_edges.resize(static_cast<size_t>(size), 0);
-        moveInPlace(used);
+        moveInPlace(used, later);
     } else {
         moveToNewArray(used, size);
     }
@@ -373,9 +374,9 @@ void EdgeMesh::packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjace
 // the pairs in order: a place in storage already read (at most the entry's
 // own pair on) takes the entry at once, the few places further on take
 // theirs when every pair has been read.
-void EdgeMesh::moveInPlace(int32_t used) {
+void EdgeMesh::moveInPlace(int32_t used, int64_t laterCount) {
     std::vector<std::pair<int32_t, int32_t>> later; // (place, entry)
-    later.reserve(static_cast<size_t>(m_later));
+    later.reserve(static_cast<size_t>(laterCount));
     for (int32_t e = 0; e < used; ++e) {
         const int32_t value = origin(e);
         const int32_t place = twin(e);
@@ -751,8 +752,14 @@ private:
 
 } // namespace
 
-int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
-                       int32_t* adjacency, int32_t* adjacencyEnd) {
+namespace {
+
+// Builds the mesh and packs it with `pack` (true when the lists are
+// written); on a decline, or storage that cannot be had, the first nodes'
+// lists and list ends are put back.
+template <class Pack>
+int buildAndPack(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
+                 int32_t* adjacency, int32_t* adjacencyEnd, Pack pack) {
     if (firstNode > n)
         return 0;
     if (!usable(firstNode, n))
@@ -761,8 +768,7 @@ int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const 
         const FirstLists firstLists(firstNode - 1, adjacency, adjacencyEnd);
         try {
             EdgeMesh mesh(n, adjacencyEnd);
-            if (buildMesh(mesh, firstNode, n, nodeX, nodeY, adjacency, adjacencyEnd) &&
-                mesh.pack(n, adjacencySize(n), adjacency))
+            if (buildMesh(mesh, firstNode, n, nodeX, nodeY, adjacency, adjacencyEnd) && pack(mesh))
                 return 0;
         } catch (const std::bad_alloc&) {
         }
@@ -772,24 +778,19 @@ int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const 
     return kEdgesDeclined;
 }
 
+} // namespace
+
+int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
+                       int32_t* adjacency, int32_t* adjacencyEnd) {
+    return buildAndPack(firstNode, n, nodeX, nodeY, adjacency, adjacencyEnd,
+                        [&](EdgeMesh& mesh) { return mesh.pack(n, adjacencySize(n), adjacency); });
+}
+
 int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
                        std::vector<int32_t>& adjacency, int32_t* adjacencyEnd) {
-    if (firstNode > n)
-        return 0;
-    if (!usable(firstNode, n))
-        return kEdgesDeclined;
-    try {
-        const FirstLists firstLists(firstNode - 1, adjacency.data(), adjacencyEnd);
-        try {
-            EdgeMesh mesh(n, adjacencyEnd);
-            if (buildMesh(mesh, firstNode, n, nodeX, nodeY, adjacency.data(), adjacencyEnd)) {
-                mesh.packInPlace(n, adjacencySize(n), adjacency);
-                return 0;
-            }
-        } catch (const std::bad_alloc&) {
-        }
-        firstLists.restore(adjacency.data(), adjacencyEnd);
-    } catch (const std::bad_alloc&) {
-    }
-    return kEdgesDeclined;
+    return buildAndPack(firstNode, n, nodeX, nodeY, adjacency.data(), adjacencyEnd,
+                        [&](EdgeMesh& mesh) {
+                            mesh.packInPlace(n, adjacencySize(n), adjacency);
+                            return true;
+                        });
 }
