@@ -689,15 +689,20 @@ CDC::PixelMarker::PixelMarker(CDC& dc, const CRect& range, COLORREF colour)
     m_rows = axisTable(range.top, range.bottom, [&](std::int64_t y) { return dc.toDeviceY(y); });
 }
 
-void CDC::PixelMarker::mark(int x, int y) {
+bool CDC::PixelMarker::devicePixel(int x, int y, CPoint& pixel) const {
     const std::int64_t i = std::int64_t(x) - m_left, j = std::int64_t(y) - m_top;
     const bool tabled =
         i >= 0 && i < std::int64_t(m_columns.size()) && j >= 0 && j < std::int64_t(m_rows.size());
-    const CPoint p =
+    pixel =
         tabled ? CPoint(m_columns[static_cast<std::size_t>(i)], m_rows[static_cast<std::size_t>(j)])
                : m_dc.toDevice(x, y);
-    if (m_clip.PtInRect(p))
-        m_dc.row(p.y)[p.x] = m_pixel;
+    return m_clip.PtInRect(pixel);
+}
+
+void CDC::PixelMarker::mark(int x, int y) {
+    CPoint p;
+    if (devicePixel(x, y, p))
+        markDevice(p);
 }
 
 COLORREF CDC::GetPixel(int x, int y) const {

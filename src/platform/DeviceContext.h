@@ -219,6 +219,12 @@ public:
     public:
         PixelMarker(CDC& dc, const CRect& range, COLORREF colour);
         void mark(int x, int y);
+        // The device pixel of logical (x, y), false when outside the clip
+        // box; reads only, so threads may share it.
+        bool devicePixel(int x, int y, CPoint& pixel) const;
+        // Sets the pixel that devicePixel gave.
+        void markDevice(CPoint pixel) { m_dc.row(pixel.y)[pixel.x] = m_pixel; }
+        const CRect& clip() const { return m_clip; }
 
     private:
         CDC& m_dc;

@@ -195,7 +195,59 @@ void fillByCircles(const MapFill& fill) {
     dc.SelectObject(previousPen);
 }
 
-// A black pixel at every station inside the plot.
+// Station marks found on a second thread: one bit per pixel of the clip box.
+class MarkedPixels {
+public:
+    explicit MarkedPixels(const CRect& clip)
+        : m_clip(clip), m_width(clip.Width()),
+          m_bits((static_cast<size_t>(clip.Width()) * static_cast<size_t>(clip.Height()) + 63) /
+                 64) {}
+    void set(CPoint p) {
+        const size_t i = index(p);
+        m_bits[i / 64] |= std::uint64_t(1) << (i % 64);
+    }
+    template <class Mark> void forEach(Mark mark) const {
+        for (size_t word = 0; word < m_bits.size(); ++word) {
+            for (std::uint64_t bits = m_bits[word]; bits != 0; bits &= bits - 1) {
+                const size_t i = word * 64 + static_cast<size_t>(__builtin_ctzll(bits));
+                mark(CPoint(m_clip.left + static_cast<int>(i % m_width),
+                            m_clip.top + static_cast<int>(i / m_width)));
+            }
+        }
+    }
+
+private:
+    size_t index(CPoint p) const {
+        return static_cast<size_t>(p.y - m_clip.top) * m_width +
+               static_cast<size_t>(p.x - m_clip.left);
+    }
+    CRect m_clip;
+    size_t m_width;
+    std::vector<std::uint64_t> m_bits;
+};
+
+// Below this many nodes the marks are not worth a second thread.
+constexpr int kMarksForTwoThreads = 1 << 18;
+
+// Every station of nodes [first, last) inside the plot, as the device pixel
+// it marks.
+template <class Mark>
+void forEachMarkedPixel(const MapFill& fill, const NodeRange& near, int first, int last,
+                        const CDC::PixelMarker& marker, Mark mark) {
+    for (int node = first; node < last; ++node) {
+        if (!near.inBand(fill.arrays.stationY[node]) || !fill.insidePlot(node))
+            continue;
+        const IntPoint p = fill.roundedPosition(node);
+        CPoint pixel;
+        if (marker.devicePixel(p.x, p.y, pixel))
+            mark(pixel);
+    }
+}
+
+// A black pixel at every station inside the plot. All marks have one
+// colour, so the pixels are the same in whatever order they are set: with
+// many stations the upper half of the nodes is mapped on a second thread
+// into a bitmap, whose pixels are set after the lower half's.
 void markStations(const MapFill& fill) {
     const NodeRange near = nodesNearClipBox(fill, 0, 0);
     if (near.first >= near.last)
@@ -204,11 +256,28 @@ void markStations(const MapFill& fill) {
     const CRect range(roundPlot(x[near.first]), roundPlot(near.top), roundPlot(x[near.last - 1]),
                       roundPlot(near.bottom));
     CDC::PixelMarker marker(fill.dc, range, RGB(0, 0, 0));
-    for (int node = near.first; node < near.last; ++node) {
-        if (!near.inBand(fill.arrays.stationY[node]) || !fill.insidePlot(node))
-            continue;
-        const IntPoint p = fill.roundedPosition(node);
-        marker.mark(p.x, p.y);
+    const auto markNow = [&](CPoint pixel) { marker.markDevice(pixel); };
+    int split = near.last;
+    std::vector<MarkedPixels> upper; // the second thread's bitmap, when there is one
+    std::thread second;
+    if (near.last - near.first >= kMarksForTwoThreads && fillThreads() >= 2 &&
+        !marker.clip().IsRectEmpty()) {
+        try {
+            upper.emplace_back(marker.clip());
+            split = near.first + (near.last - near.first) / 2;
+            second = std::thread([&] {
+                forEachMarkedPixel(fill, near, split, near.last, marker,
+                                   [&](CPoint pixel) { upper.front().set(pixel); });
+            });
+        } catch (const std::exception&) { // no memory or no thread: one loop
+            upper.clear();
+            split = near.last;
+        }
+    }
+    forEachMarkedPixel(fill, near, near.first, split, marker, markNow);
+    if (second.joinable()) {
+        second.join();
+        upper.front().forEach(markNow);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QTest>
+#include <cmath>
 
 namespace {
 
@@ -78,6 +79,39 @@ TEST_F(TriangleMap, StationMarksAndTheHighlight) {
     view.showLocations = false;
     view.markedPoint = {-1, -1};
     EXPECT_NE(rgbAt(view.renderCanvas(), 300, 700), kBlack);
+}
+
+// Enough stations for the marks to be shared between two threads: the
+// pixels that the marks change are exactly the stations' own pixels, and
+// every one of them is black.
+TEST_F(PaintFixture, EveryStationOfALargeSurveyMarksItsOwnPixel) {
+    std::vector<double> x, y, data;
+    for (int i = 0; i < 640; ++i)
+        for (int j = 0; j < 440; ++j) {
+            x.push_back(1.5 * i + 0.01 * (j % 7));
+            y.push_back(2.2 * j + 0.013 * (i % 5));
+            data.push_back(std::sin(0.01 * i) + std::cos(0.013 * j));
+        }
+    load(x, y, data);
+    ASSERT_GE(view.nodeCount(), 1 << 18);
+    view.showLocations = false;
+    const QImage plain = view.renderCanvas();
+    view.showLocations = true;
+    const QImage marked = view.renderCanvas();
+    ASSERT_EQ(plain.size(), marked.size());
+
+    QImage expected = plain;
+    for (int node = 0; node < view.nodeCount(); ++node) {
+        const int px = roundPlot(view.stationX[node]) + 200,
+                  py = roundPlot(view.stationY[node]) + 200;
+        ASSERT_TRUE(expected.rect().contains(px, py)) << node;
+        expected.setPixel(px, py, qRgb(0, 0, 0));
+    }
+    int differing = 0;
+    for (int py = 0; py < expected.height(); ++py)
+        for (int px = 0; px < expected.width(); ++px)
+            differing += (expected.pixel(px, py) & 0xFFFFFFu) != (marked.pixel(px, py) & 0xFFFFFFu);
+    EXPECT_EQ(differing, 0);
 }
 
 TEST_F(TriangleMap, CirclesAreAndedIntoTheBackground) {
