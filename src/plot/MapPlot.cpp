@@ -195,16 +195,22 @@ void fillByCircles(const MapFill& fill) {
     dc.SelectObject(previousPen);
 }
 
-// Station marks found on a second thread: one bit per pixel of the clip box.
+// Pixels of the clip box to be marked, one bit each: the marks are set in
+// one pass along the rows afterwards, instead of one scattered write per
+// station.
 class MarkedPixels {
 public:
     explicit MarkedPixels(const CRect& clip)
-        : m_clip(clip), m_width(clip.Width()),
-          m_bits((static_cast<size_t>(clip.Width()) * static_cast<size_t>(clip.Height()) + 63) /
-                 64) {}
+        : m_clip(clip), m_width(static_cast<size_t>(clip.Width())),
+          m_bits((m_width * static_cast<size_t>(clip.Height()) + 63) / 64) {}
     void set(CPoint p) {
-        const size_t i = index(p);
+        const size_t i = static_cast<size_t>(p.y - m_clip.top) * m_width +
+                         static_cast<size_t>(p.x - m_clip.left);
         m_bits[i / 64] |= std::uint64_t(1) << (i % 64);
+    }
+    void add(const MarkedPixels& other) {
+        for (size_t word = 0; word < m_bits.size(); ++word)
+            m_bits[word] |= other.m_bits[word];
     }
     template <class Mark> void forEach(Mark mark) const {
         for (size_t word = 0; word < m_bits.size(); ++word) {
@@ -217,10 +223,6 @@ public:
     }
 
 private:
-    size_t index(CPoint p) const {
-        return static_cast<size_t>(p.y - m_clip.top) * m_width +
-               static_cast<size_t>(p.x - m_clip.left);
-    }
     CRect m_clip;
     size_t m_width;
     std::vector<std::uint64_t> m_bits;
@@ -229,25 +231,22 @@ private:
 // Below this many nodes the marks are not worth a second thread.
 constexpr int kMarksForTwoThreads = 1 << 18;
 
-// Every station of nodes [first, last) inside the plot, as the device pixel
-// it marks.
-template <class Mark>
-void forEachMarkedPixel(const MapFill& fill, const NodeRange& near, int first, int last,
-                        const CDC::PixelMarker& marker, Mark mark) {
+// The pixels of the stations of nodes [first, last) inside the plot.
+void findMarkedPixels(const MapFill& fill, const NodeRange& near, int first, int last,
+                      const CDC::PixelMarker& marker, MarkedPixels& marked) {
     for (int node = first; node < last; ++node) {
         if (!near.inBand(fill.arrays.stationY[node]) || !fill.insidePlot(node))
             continue;
         const IntPoint p = fill.roundedPosition(node);
         CPoint pixel;
         if (marker.devicePixel(p.x, p.y, pixel))
-            mark(pixel);
+            marked.set(pixel);
     }
 }
 
 // A black pixel at every station inside the plot. All marks have one
-// colour, so the pixels are the same in whatever order they are set: with
-// many stations the upper half of the nodes is mapped on a second thread
-// into a bitmap, whose pixels are set after the lower half's.
+// colour, so the pixels are the same in whatever order they are set; with
+// many stations the upper half of the nodes is mapped on a second thread.
 void markStations(const MapFill& fill) {
     const NodeRange near = nodesNearClipBox(fill, 0, 0);
     if (near.first >= near.last)
@@ -256,29 +255,28 @@ void markStations(const MapFill& fill) {
     const CRect range(roundPlot(x[near.first]), roundPlot(near.top), roundPlot(x[near.last - 1]),
                       roundPlot(near.bottom));
     CDC::PixelMarker marker(fill.dc, range, RGB(0, 0, 0));
-    const auto markNow = [&](CPoint pixel) { marker.markDevice(pixel); };
+    if (marker.clip().IsRectEmpty())
+        return;
+    std::vector<MarkedPixels> marked(1, MarkedPixels(marker.clip()));
     int split = near.last;
-    std::vector<MarkedPixels> upper; // the second thread's bitmap, when there is one
     std::thread second;
-    if (near.last - near.first >= kMarksForTwoThreads && fillThreads() >= 2 &&
-        !marker.clip().IsRectEmpty()) {
+    if (near.last - near.first >= kMarksForTwoThreads && fillThreads() >= 2) {
         try {
-            upper.emplace_back(marker.clip());
+            marked.emplace_back(marker.clip());
             split = near.first + (near.last - near.first) / 2;
-            second = std::thread([&] {
-                forEachMarkedPixel(fill, near, split, near.last, marker,
-                                   [&](CPoint pixel) { upper.front().set(pixel); });
-            });
+            second = std::thread(
+                [&] { findMarkedPixels(fill, near, split, near.last, marker, marked[1]); });
         } catch (const std::exception&) { // no memory or no thread: one loop
-            upper.clear();
+            marked.erase(marked.begin() + 1, marked.end());
             split = near.last;
         }
     }
-    forEachMarkedPixel(fill, near, near.first, split, marker, markNow);
+    findMarkedPixels(fill, near, near.first, split, marker, marked[0]);
     if (second.joinable()) {
         second.join();
-        upper.front().forEach(markNow);
+        marked[0].add(marked[1]);
     }
+    marked[0].forEach([&](CPoint pixel) { marker.markDevice(pixel); });
 }
 
 } // namespace

@@ -8,14 +8,6 @@
 #include <climits>
 #include <cmath>
 
-int roundPlot(double value) {
-    return std::clamp(roundHalfAway(value), -kPlotUnitLimit, kPlotUnitLimit);
-}
-
-int truncatePlot(double value) {
-    return std::clamp(truncateToInt(value), -kPlotUnitLimit, kPlotUnitLimit);
-}
-
 std::string axisValueText(double value, double extent) {
     if (!(extent > 100))
         return formatString("%.2f", value);

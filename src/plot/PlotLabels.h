@@ -5,6 +5,7 @@
 
 #include "ViewState.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,12 @@ constexpr int kPlotUnitLimit = 1 << 30;
 
 // A double rounded (halves away from zero) or truncated to plot units, held
 // within +-kPlotUnitLimit; NaN gives 0.
-int roundPlot(double value);
-int truncatePlot(double value);
+inline int roundPlot(double value) {
+    return std::clamp(roundHalfAway(value), -kPlotUnitLimit, kPlotUnitLimit);
+}
+inline int truncatePlot(double value) {
+    return std::clamp(truncateToInt(value), -kPlotUnitLimit, kPlotUnitLimit);
+}
 
 // A label at a plot-unit position along its axis (x for the easting axis,
 // y for the northing axis and the colour bar).

@@ -97,5 +97,19 @@ struct StationArrays {
 // Rounding of plot arithmetic: halves away from zero, and cut toward zero.
 // Values beyond the int range (and NaN) are clamped, so extreme data cannot
 // make a pixel position undefined.
-int roundHalfAway(double value);
-int truncateToInt(double value);
+// (Inline: every station mark and cell of a paint rounds its position.)
+inline int clampToInt(double value) {
+    if (value != value) // NaN
+        return 0;
+    if (value >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (value <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+inline int roundHalfAway(double value) {
+    return clampToInt(value > 0 ? value + 0.5 : value - 0.5);
+}
+inline int truncateToInt(double value) {
+    return clampToInt(value);
+}
