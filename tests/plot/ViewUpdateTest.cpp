@@ -67,6 +67,19 @@ TEST_F(ViewUpdate, DuplicatesAreListedOnceEachInStationOrder) {
     EXPECT_FALSE(doc.dataReady);
 }
 
+TEST_F(ViewUpdate, DuplicatesOnALineOfOneEastingAreAllListed) {
+    // Stations 2 to 7 share one easting; 3, 5 and 7 coincide, and so do 4 and 6.
+    fill(doc, {0, 3, 3, 3, 3, 3, 3, 8}, {0, 1, 5, 2, 5, 2, 5, 1});
+    doc.UpdateAllViews(nullptr, HintNewData);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.last().text, "Error: duplicate points found.\n\n"
+                                    "3:  3 5 100  1\n"
+                                    "4:  3 2 100  1\n"
+                                    "5:  3 5 100  1\n"
+                                    "6:  3 2 100  1\n"
+                                    "7:  3 5 100  1\n");
+}
+
 TEST_F(ViewUpdate, CollinearSetsAreRefused) {
     fill(doc, {4, 4, 4, 4}, {0, 1, 1, 3}); // one easting: refused before the duplicate check
     doc.UpdateAllViews(nullptr, HintNewData);
