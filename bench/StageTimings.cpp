@@ -14,7 +14,12 @@
 //   stage_timings [--header] FILE [WINDOW_WIDTH WINDOW_HEIGHT]
 //   stage_timings --header
 //   stage_timings --digest FILE
+//   stage_timings --repaints FILE [WINDOW_WIDTH WINDOW_HEIGHT]
 //
+// --repaints prints instead the least and the median time of 21 full-window
+// repaints at magnification 1 (window at the canvas's top left) and of 21
+// after one magnify step (window at the canvas's middle): repeated paints
+// of one picture, for comparing builds on a noisy machine.
 // --digest prints instead a 64-bit FNV-1a hash of the view's node arrays
 // (order, positions, values, lists) and one of the first painted window, so
 // that a change meant to keep every result can be checked on survey-sized
@@ -121,6 +126,29 @@ void printDigest(const CTESKAdatView& view, const QImage& window) {
                 static_cast<unsigned long long>(arrays), static_cast<unsigned long long>(picture));
 }
 
+// Least and median of 21 repaints of the window at `scroll`.
+void printRepaintTimes(const char* what, CTESKAdatView& view, QImage& window, QPoint scroll) {
+    std::vector<double> times;
+    for (int i = 0; i < 21; ++i)
+        times.push_back(
+            millisecondsOf([&] { paintWindowArea(view, window, scroll, window.rect()); }));
+    std::sort(times.begin(), times.end());
+    std::printf("%-10s least %7.1f ms, median %7.1f ms\n", what, times.front(),
+                times[times.size() / 2]);
+}
+
+void printRepaints(CTESKAdatView& view, QImage& window) {
+    view.magnification = 1.0;
+    view.relayout();
+    printRepaintTimes("repaint", view, window, {0, 0});
+    view.magnification *= view_commands::kMagnifyFactor;
+    view.relayout();
+    const QPoint middle((view.canvasWidth - window.width()) / 2,
+                        (view.canvasHeight - window.height()) / 2);
+    printRepaintTimes("magnified", view, window,
+                      QPoint(std::max(middle.x(), 0), std::max(middle.y(), 0)));
+}
+
 void printHeader() {
     std::printf("%9s %8s %8s %8s %8s %8s %8s %8s %8s %8s\n", "stations", "read", "sort", "other",
                 "build", "triang", "paint1", "strip200", "magnify", "to_paint");
@@ -139,15 +167,18 @@ int main(int argc, char** argv) {
     int first = 1;
     const bool header = argc > 1 && std::strcmp(argv[1], "--header") == 0;
     const bool digest = argc > 1 && std::strcmp(argv[1], "--digest") == 0;
-    if (header || digest)
+    const bool repaints = argc > 1 && std::strcmp(argv[1], "--repaints") == 0;
+    if (header || digest || repaints)
         ++first;
     if (header && argc == 2) {
         printHeader();
         return 0;
     }
     if (argc != first + 1 && argc != first + 3) {
-        std::fprintf(stderr, "usage: %s [--header | --digest] FILE [WINDOW_WIDTH WINDOW_HEIGHT]\n",
-                     argv[0]);
+        std::fprintf(
+            stderr,
+            "usage: %s [--header | --digest | --repaints] FILE [WINDOW_WIDTH WINDOW_HEIGHT]\n",
+            argv[0]);
         return 2;
     }
     const std::string path = argv[first];
@@ -174,6 +205,10 @@ int main(int argc, char** argv) {
     row.firstPaint = millisecondsOf([&] { paintWindowArea(view, window, {0, 0}, window.rect()); });
     if (digest) {
         printDigest(view, window);
+        return 0;
+    }
+    if (repaints) {
+        printRepaints(view, window);
         return 0;
     }
     // Repeated at the smaller sizes, where one run is short and noisy.
