@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -257,26 +258,27 @@ void markStations(const MapFill& fill) {
     CDC::PixelMarker marker(fill.dc, range, RGB(0, 0, 0));
     if (marker.clip().IsRectEmpty())
         return;
-    std::vector<MarkedPixels> marked(1, MarkedPixels(marker.clip()));
+    MarkedPixels marked(marker.clip());
+    std::optional<MarkedPixels> upper; // the second thread's, when there is one
     int split = near.last;
     std::thread second;
     if (near.last - near.first >= kMarksForTwoThreads && fillThreads() >= 2) {
         try {
-            marked.emplace_back(marker.clip());
+            upper.emplace(marker.clip());
             split = near.first + (near.last - near.first) / 2;
             second = std::thread(
-                [&] { findMarkedPixels(fill, near, split, near.last, marker, marked[1]); });
+                [&] { findMarkedPixels(fill, near, split, near.last, marker, *upper); });
         } catch (const std::exception&) { // no memory or no thread: one loop
-            marked.erase(marked.begin() + 1, marked.end());
+            upper.reset();
             split = near.last;
         }
     }
-    findMarkedPixels(fill, near, near.first, split, marker, marked[0]);
+    findMarkedPixels(fill, near, near.first, split, marker, marked);
     if (second.joinable()) {
         second.join();
-        marked[0].add(marked[1]);
+        marked.add(*upper);
     }
-    marked[0].forEach([&](CPoint pixel) { marker.markDevice(pixel); });
+    marked.forEach([&](CPoint pixel) { marker.markDevice(pixel); });
 }
 
 } // namespace

@@ -98,32 +98,29 @@ bool buildLists(StationArrays& arrays) {
 
 // Marks every station that shares its plot position with another one.
 // Nodes are in easting order, so only a run of equal eastings can hold
-// coinciding nodes; within a run of more than two the nodes are sorted by
-// northing so that equal ones end up side by side. The scan is linear
-// unless eastings repeat, and n log n when whole survey lines share one.
+// coinciding nodes; a run is sorted by northing so that equal ones end up
+// side by side. The scan is linear unless eastings repeat, and n log n when
+// whole survey lines share one.
 std::vector<char> markDuplicates(const StationArrays& arrays) {
     const int n = arrays.nodeCount();
     std::vector<char> marked(static_cast<size_t>(n), 0);
-    const auto markPair = [&](int j, int k) {
-        marked[arrays.nodeOrder[j] - 1] = 1;
-        marked[arrays.nodeOrder[k] - 1] = 1;
-    };
     std::vector<int> run;
     for (int start = 0; start < n;) {
         int end = start + 1;
         while (end < n && arrays.stationX[end] == arrays.stationX[start])
             ++end;
-        if (end - start == 2 && arrays.stationY[start] == arrays.stationY[start + 1]) {
-            markPair(start, start + 1);
-        } else if (end - start > 2) {
+        if (end - start >= 2) {
             run.resize(static_cast<size_t>(end - start));
             for (int j = start; j < end; ++j)
                 run[static_cast<size_t>(j - start)] = j;
             std::sort(run.begin(), run.end(),
                       [&](int a, int b) { return arrays.stationY[a] < arrays.stationY[b]; });
-            for (size_t i = 1; i < run.size(); ++i)
-                if (arrays.stationY[run[i]] == arrays.stationY[run[i - 1]])
-                    markPair(run[i], run[i - 1]);
+            for (size_t i = 1; i < run.size(); ++i) {
+                if (arrays.stationY[run[i]] == arrays.stationY[run[i - 1]]) {
+                    marked[arrays.nodeOrder[run[i]] - 1] = 1;
+                    marked[arrays.nodeOrder[run[i - 1]] - 1] = 1;
+                }
+            }
         }
         start = end;
     }

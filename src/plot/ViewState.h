@@ -4,6 +4,7 @@
 #include "ColourMap.h"
 
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -99,7 +100,7 @@ struct StationArrays {
 // make a pixel position undefined.
 // (Inline: every station mark and cell of a paint rounds its position.)
 inline int clampToInt(double value) {
-    if (value != value) // NaN
+    if (std::isnan(value))
         return 0;
     if (value >= static_cast<double>(INT_MAX))
         return INT_MAX;
