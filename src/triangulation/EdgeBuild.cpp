@@ -416,9 +416,6 @@ public:
           m_stepsLeft(8 * static_cast<int64_t>(n) + 64) {}
 
     EdgeLocation from(int32_t n0);
-    // from(n0) for P on the line of the largest easting so far, above n0,
-    // while EdgeBuild::m_eastingChain holds (see there).
-    EdgeLocation upTheEasting(int32_t n0);
 
 private:
     bool step() { return --m_stepsLeft >= 0; }
@@ -498,31 +495,6 @@ EdgeLocation EdgeWalk::from(int32_t n0) {
     }
 }
 
-// The walk from n0 for such a P: every node at the easting X is a hull
-// node and no edge between two of them lies inside the hull, all other
-// nodes lie left of X, and P = (X, py) is above n0. Each sign test of the
-// walk then has a factor that is exactly 0 (px - X, or X - X), so its
-// outcome is the sign of the other side: the walk turns about each node g
-// of the line in turn, from its hull arc in to its hull arc out, and stops
-// at the first g with y(g) >= py, answering {g, the node before, 0}; past
-// the line's last node it follows the hull from there as outsideFrom does.
-// Node coordinates as the build accepts them (0, or kMinCoordinate to
-// kMaxCoordinate in size) keep every product clear of underflow and
-// overflow. The turns about the nodes are the steps left out; the walk
-// never comes near its step bound here, so the bound cannot tell the two
-// apart.
-EdgeLocation EdgeWalk::upTheEasting(int32_t n0) {
-    int32_t below = n0;
-    for (;;) {
-        const int32_t above = m_mesh.firstNeighbour(below);
-        if (m_x[above] != m_px)
-            return outsideFrom(above, below);
-        if (m_y[above] >= m_py)
-            return {above, below, 0};
-        below = above;
-    }
-}
-
 EdgeLocation EdgeWalk::walkThroughCone(int32_t n0, int32_t e, int32_t c, int32_t ec) {
     int32_t third = n0;
     while (!left(e, c)) {
@@ -581,17 +553,10 @@ public:
     EdgeBuild(EdgeMesh& mesh, const double* nodeX, const double* nodeY)
         : m_mesh(mesh), m_x(nodeX), m_y(nodeY) {}
 
-    // Call before the first addNode, with the number of nodes placed before.
-    void startEastingOrder(int32_t placed);
     bool addNode(int32_t k);
 
 private:
     bool sameNode(int32_t a, int32_t b) const { return m_x[a] == m_x[b] && m_y[a] == m_y[b]; }
-    // All three vertices of the triangle of half-edge e at easting x.
-    bool isFlatAtEasting(int32_t e, double x) const {
-        return m_x[m_mesh.origin(e)] == x && m_x[m_mesh.origin(e + 1)] == x &&
-               m_x[m_mesh.origin(e + 2)] == x;
-    }
     bool swapsToNewNode(double kx, double ky, int32_t in1, int32_t io1, int32_t io2) const;
     void insertInterior(int32_t k, int32_t edge);
     bool insertBoundary(int32_t k, int32_t i1, int32_t i2);
@@ -601,26 +566,7 @@ private:
 
     EdgeMesh& m_mesh;
     Coordinates m_x, m_y;
-    // No node so far has a smaller easting than the one before it.
-    bool m_inEastingOrder = true;
-    // While the nodes are in easting order: the nodes at the largest
-    // easting so far are all hull nodes, with no edge between two of them
-    // inside the hull. It starts to hold with each new largest easting
-    // (that node alone, on the hull) and is given up, until the next one,
-    // when a node at that easting goes inside the hull or is covered by a
-    // new hull node, or when an edge between two of them is made inside the
-    // hull (by a swap, or as a side of a triangle of no area that a new
-    // node on the line makes with a hull arc and that its swaps do not
-    // take apart).
-    bool m_eastingChain = false;
-    // The triangle of no area that insertBoundary made, or kNoEdge.
-    int32_t m_flatTriangle = kNoEdge;
 };
-
-void EdgeBuild::startEastingOrder(int32_t placed) {
-    for (int32_t node = 2; node <= placed && m_inEastingOrder; ++node)
-        m_inEastingOrder = m_x[node] >= m_x[node - 1];
-}
 
 // swapTest(in1, k, io1, io2) for the new node k at (kx, ky), inlined into
 // the swap loop.
@@ -666,12 +612,6 @@ bool EdgeBuild::insertBoundary(int32_t k, int32_t i1, int32_t i2) {
         const int32_t hullArc = mesh.firstEdge(u);
         const int32_t beforeU = mesh.hullPrevious(u); // its mark goes with the arc
         const int32_t t = mesh.addTriangle(w, u, k);
-        if (m_x[u] == m_x[k]) {
-            if (u != i2)
-                m_eastingChain = false; // a node at k's easting goes inside
-            else if (m_x[w] == m_x[k])
-                m_flatTriangle = t;
-        }
         mesh.link(t, hullArc);
         if (toK == kNoEdge)
             mesh.setFirstEdge(k, t + 2);
@@ -714,8 +654,6 @@ void EdgeBuild::swapAtNewNode(int32_t k, int32_t toIo2, int32_t across, int32_t 
     else if (first1 == x2)
         mesh.setFirstEdge(io1, across);
     const bool kFirstOfIn1 = mesh.firstEdge(in1) == in1ToIo2 && std::min(io1, io2) < in1;
-    if (m_x[in1] == m_x[k])
-        m_eastingChain = false; // an edge along k's easting inside the hull
     const bool in1FirstOfK = mesh.firstEdge(k) == kToIo1;
 
     mesh.setOrigin(x2, in1); // (k, io2, in1): toIo2, io2->in1, in1->k
@@ -761,34 +699,21 @@ bool EdgeBuild::swapArcsOppositeNode(int32_t k) {
 }
 
 bool EdgeBuild::addNode(int32_t k) {
-    const bool sameEasting = m_x[k] == m_x[k - 1];
-    if (!sameEasting) {
-        m_inEastingOrder = m_inEastingOrder && m_x[k] > m_x[k - 1];
-        m_eastingChain = m_inEastingOrder;
-    }
     EdgeWalk walk(k - 1, m_x[k], m_y[k], m_x, m_y, m_mesh);
-    const EdgeLocation at = sameEasting && m_eastingChain && m_y[k] > m_y[k - 1]
-                                ? walk.upTheEasting(k - 1)
-                                : walk.from(k - 1);
+    const EdgeLocation at = walk.from(k - 1);
     if (at.i1 == 0)
         return false;
     for (int32_t vertex : {at.i1, at.i2, at.i3}) {
         if (vertex != 0 && sameNode(k, vertex))
             return false;
     }
-    m_flatTriangle = kNoEdge;
     if (at.i3 == 0) {
         if (at.i1 == at.i2 || !insertBoundary(k, at.i1, at.i2))
             return false;
     } else {
         insertInterior(k, at.edge);
-        m_eastingChain = false;
     }
-    if (!swapArcsOppositeNode(k))
-        return false;
-    if (m_flatTriangle != kNoEdge && isFlatAtEasting(m_flatTriangle, m_x[k]))
-        m_eastingChain = false;
-    return true;
+    return swapArcsOppositeNode(k);
 }
 
 // Builds nodes firstNode..n into a mesh made from the packed lists before
@@ -798,7 +723,6 @@ bool buildMesh(EdgeMesh& mesh, int32_t firstNode, int32_t n, const double* nodeX
     if (!mesh.addPackedLists(firstNode - 1, adjacency, adjacencyEnd))
         return false;
     EdgeBuild build(mesh, nodeX, nodeY);
-    build.startEastingOrder(firstNode - 1);
     for (int32_t node = firstNode; node <= n; ++node) {
         if (!build.addNode(node))
             return false;
