@@ -99,7 +99,8 @@ struct StationArrays {
 // Values beyond the int range (and NaN) are clamped, so extreme data cannot
 // make a pixel position undefined.
 // (Inline: every station mark and cell of a paint rounds its position.)
-inline int clampToInt(double value) {
+namespace plot_rounding {
+inline int clampedToInt(double value) {
     if (std::isnan(value))
         return 0;
     if (value >= static_cast<double>(INT_MAX))
@@ -108,9 +109,10 @@ inline int clampToInt(double value) {
         return INT_MIN;
     return static_cast<int>(value);
 }
+} // namespace plot_rounding
 inline int roundHalfAway(double value) {
-    return clampToInt(value > 0 ? value + 0.5 : value - 0.5);
+    return plot_rounding::clampedToInt(value > 0 ? value + 0.5 : value - 0.5);
 }
 inline int truncateToInt(double value) {
-    return clampToInt(value);
+    return plot_rounding::clampedToInt(value);
 }
