@@ -32,13 +32,17 @@ template <class Keep> int CTESKAdatDoc::compactStations(Keep keep) {
     if (!m_predictedBeforeLog.empty())
         arrays[arrayCount++] = &m_predictedBeforeLog;
 
+    const bool lines = lineOfStation.size() >= static_cast<size_t>(count);
     int kept = 0;
     for (int i = 0; i < count; ++i) {
         if (!keep(i))
             continue;
-        if (kept != i)
+        if (kept != i) {
             for (int a = 0; a < arrayCount; ++a)
                 (*arrays[a])[kept] = (*arrays[a])[i];
+            if (lines)
+                lineOfStation[kept] = lineOfStation[i];
+        }
         ++kept;
     }
     return kept;
@@ -173,6 +177,7 @@ data::StationSnapshot CTESKAdatDoc::snapshot() const {
     copy.elevation = head(elevation);
     copy.predicted = hasPredicted ? head(predicted) : predicted;
     copy.error = head(error);
+    copy.lineOfStation = lineOfStation;
     copy.predictedBeforeLog = m_predictedBeforeLog;
     copy.xMin = xMin, copy.xMax = xMax, copy.yMin = yMin, copy.yMax = yMax;
     copy.dataMin = dataMin, copy.dataMax = dataMax;
@@ -188,6 +193,7 @@ void CTESKAdatDoc::exchangeStations(data::StationSnapshot& other) {
     elevation.swap(other.elevation);
     predicted.swap(other.predicted);
     error.swap(other.error);
+    lineOfStation.swap(other.lineOfStation);
     m_predictedBeforeLog.swap(other.predictedBeforeLog);
     std::swap(xMin, other.xMin), std::swap(xMax, other.xMax);
     std::swap(yMin, other.yMin), std::swap(yMax, other.yMax);

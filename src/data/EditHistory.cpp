@@ -10,6 +10,7 @@ std::size_t StationSnapshot::bytes() const {
     for (const std::vector<double>* array :
          {&x, &y, &data, &elevation, &predicted, &error, &predictedBeforeLog})
         total += array->capacity() * sizeof(double);
+    total += lineOfStation.capacity() * sizeof(int);
     return total;
 }
 

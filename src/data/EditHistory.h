@@ -19,6 +19,7 @@ enum class UndoRefresh {
 struct StationSnapshot {
     std::vector<double> x, y, data, elevation, predicted, error;
     std::vector<double> predictedBeforeLog;
+    std::vector<int> lineOfStation;
     double xMin = 0, xMax = 0, yMin = 0, yMax = 0, dataMin = 0, dataMax = 0;
     int count = 0;
     bool logScale = false;

@@ -1,6 +1,7 @@
 #include "NumberScan.h"
 
 #include <clocale>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -163,6 +164,32 @@ int scanReals(const char* text, double* const* targets, int count) {
     for (int i = 0; i < converted; ++i)
         *targets[i] = values[i];
     return converted == 0 ? EOF : converted;
+}
+
+bool scanReal(std::string_view text, char decimalMark, double& value) {
+    constexpr size_t kLongest = 63;
+    if (text.empty() || text.size() > kLongest)
+        return false;
+    char token[kLongest + 1];
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\0' || isSpace(c))
+            return false;
+        token[i] = c == decimalMark ? '.' : c;
+    }
+    token[text.size()] = '\0';
+    const char* point = std::localeconv()->decimal_point;
+    Decimal d;
+    if (point[0] == '.' && point[1] == '\0' && parseDecimal(token, d)) {
+        value = valueOf(d);
+        return true;
+    }
+    char* end = nullptr;
+    const double parsed = std::strtod(token, &end);
+    if (end != token + text.size() || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
 }
 
 } // namespace data

@@ -20,6 +20,10 @@ struct ObservationSet {
     std::vector<double> elevation; // elevation, metres
     std::vector<double> predicted; // predicted value; meaningful only while hasPredicted
     std::vector<double> error;     // standard deviation; 0 when the file gave none
+    // The survey line of each station, as an index into lineNames; both
+    // empty when the file named no lines (only tables do).
+    std::vector<int> lineOfStation;
+    std::vector<std::string> lineNames;
     bool hasPredicted = false;
     // Extents; 1e30 / -1e30 while there are no stations.
     double yMin = 1e30, yMax = -1e30;
