@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "TableOptions.h"
+
 namespace {
 
 struct OptionRule {
@@ -50,7 +52,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             line.fixedPredictedName = true;
         } else if (!optionsEnded && isOption(argument)) {
             if (!takeOption(line, argument) && !takeEditOption(line, arguments, index) &&
-                !takeRenderOption(line, arguments, index) && line.error.empty())
+                !takeRenderOption(line, arguments, index) &&
+                !takeTableOption(line, arguments, index) && line.error.empty())
                 line.error = "Unknown option: " + argument;
         } else {
             takeFile(line, argument);
@@ -96,5 +99,5 @@ std::string usageText() {
            "  --export-csv OUT.csv             write the stations (after the edits) as a\n"
            "                                   comma-separated table\n"
            "\n" +
-           renderUsageText();
+           renderUsageText() + "\n" + tableUsageText();
 }
