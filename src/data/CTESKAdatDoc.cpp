@@ -193,10 +193,10 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
         const TableRead outcome = readStationTable(reader, path, header);
         if (outcome != TableRead::NotATable)
             return outcome == TableRead::Loaded;
-        if (!reader.open(path)) // read again from the start as an observation file
-            return failRead("Data file doesn't exist.\n" + path, MB_OK);
     }
     beginReplacingSet();
+    if (!reader.open(path)) // read again from the start as an observation file
+        return failRead("Data file doesn't exist.\n" + path, MB_OK);
     const std::string* countLine = &skipComments(reader);
     isMagnetic =
         std::sscanf(countLine->c_str(), "%lf %lf %lf", &header1a, &header1b, &header1c) == 3;

@@ -134,8 +134,6 @@ public:
     std::function<bool(const data::TablePreview&, data::TableChoice&)> tableChooser;
     // What the last table read chose and skipped; fromTable false otherwise.
     data::TableReport tableReport;
-    // A magnetic table read without its inducing field (90, 0, 0 assumed).
-    bool inducingFieldMissing = false;
     // The last read stopped because the user cancelled the table's dialog:
     // the set, its paths and the history are as they were before it.
     bool readCancelled() const { return m_readCancelled; }

@@ -36,6 +36,8 @@ struct ObservationSet {
     int count = 0;
     bool dataReady = false;
     bool isMagnetic = false;
+    // A magnetic table read without its inducing field (90, 0, 0 assumed).
+    bool inducingFieldMissing = false;
     std::string dataPath;
     std::string predictedPath; // empty: no predicted file
     bool logScale = false;

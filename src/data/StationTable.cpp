@@ -53,7 +53,9 @@ std::string stationTableCsv(const ObservationSet& set) {
     const bool predicted = set.hasPredicted;
     const bool lines = hasLines(set);
     std::string table;
-    if (set.isMagnetic) {
+    if (set.isMagnetic && set.inducingFieldMissing) {
+        table = "! magnetic\n";
+    } else if (set.isMagnetic) {
         table = "! magnetic, inclination ";
         appendNumber(table, set.header1a);
         table += ", declination ";

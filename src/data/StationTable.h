@@ -8,8 +8,8 @@
 namespace data {
 
 // The table's text: for magnetic data a first line "! magnetic, inclination
-// I, declination D, field F nT"; the header "easting,northing,elevation,
-// data,error" (with ",line" when the stations have survey lines, then
+// I, declination D, field F nT" ("! magnetic" when the field is not known); the header
+// "easting,northing,elevation, data,error" (with ",line" when the stations have survey lines, then
 // ",predicted,difference,normalized_difference" while predicted data are
 // loaded); then one row per station in file order, each number with the
 // fewest digits that read back as the same double. A normalised difference

@@ -84,6 +84,10 @@ public:
         : m_layout(layout), m_choice(choice), m_rows(rows) {}
 
     std::string read(const std::vector<std::string_view>& lines) {
+        // A marker above the header names the line of the first rows.
+        for (size_t i = 0; i < static_cast<size_t>(m_layout.headerLine); ++i)
+            if (const std::string marker = data::surveyLineMarker(lines[i]); !marker.empty())
+                m_markerLine = m_rows.lineNamed(marker);
         for (size_t i = static_cast<size_t>(m_layout.headerLine) + 1; i < lines.size(); ++i) {
             const std::string_view line = lines[i];
             if (line.find_first_not_of(" \t") == std::string_view::npos ||
