@@ -1,5 +1,6 @@
 #include "TableCommands.h"
 
+#include "CDlgTableColumns.h"
 #include "CTESKAdatDoc.h"
 #include "CommandTable.h"
 #include "FileDialogs.h"
@@ -29,6 +30,9 @@ void exportStations(CTESKAdatDoc& doc, QWidget* window) {
 } // namespace
 
 void registerTableCommands(CommandTable& commands, CTESKAdatDoc& doc, QWidget* window) {
+    doc.tableChooser = [window](const data::TablePreview& preview, data::TableChoice& choice) {
+        return dialogs::chooseTableColumnsInDialog(window, preview, choice);
+    };
     commands.add(
         ID_TOOLS_EXPORT_STATIONS, [&doc, window] { exportStations(doc, window); },
         [&doc](CCmdUI& ui) { ui.Enable(doc.count > 0); });

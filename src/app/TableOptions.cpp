@@ -86,7 +86,8 @@ bool takeTableOption(CommandLine& line, const std::vector<std::string>& argument
         }
         const std::string& value = arguments[++index];
         if (!rule.parse(value, line.table) && line.error.empty())
-            line.error = std::string(rule.name) + " needs " + rule.form + ", not \"" + value + "\".";
+            line.error =
+                std::string(rule.name) + " needs " + rule.form + ", not \"" + value + "\".";
         return true;
     }
     return false;

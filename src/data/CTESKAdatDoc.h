@@ -148,8 +148,7 @@ private:
     // Reads the file at `path` as a table, its header at line index
     // `headerAt` or, with -1, wherever the table's layout says
     // (StationTableImport.cpp). NotATable (nothing changed) when there is none.
-    TableRead readStationTable(data::TextLineReader& reader, const std::string& path,
-                               int headerAt);
+    TableRead readStationTable(data::TextLineReader& reader, const std::string& path, int headerAt);
     // Whether the file is read as a table: its first line after "!" comments
     // names columns (that line's index), or it cannot be a valid observation
     // file and may be a table with comments, titles or other line ends

@@ -48,12 +48,13 @@ bool writeStations(std::FILE* file, const ObservationSet& set, DigitLoss* loss) 
         return false;
     }
     if (loss)
-        *loss = DigitLoss(); // a save that writes twice (in place after a failed rename) counts once
+        *loss =
+            DigitLoss(); // a save that writes twice (in place after a failed rename) counts once
     for (int i = 0; i < set.count; ++i) {
         const double values[5] = {set.x[i], set.y[i], set.elevation[i], set.data[i], set.error[i]};
         if (!loss) {
-            if (std::fprintf(file, "%14.10g %14.10g %14.10g  %12.8g %12.8g\n", values[0],
-                             values[1], values[2], values[3], values[4]) < 0)
+            if (std::fprintf(file, "%14.10g %14.10g %14.10g  %12.8g %12.8g\n", values[0], values[1],
+                             values[2], values[3], values[4]) < 0)
                 return false;
             continue;
         }

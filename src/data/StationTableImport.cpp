@@ -212,8 +212,8 @@ CTESKAdatDoc::TableRead CTESKAdatDoc::readStationTable(data::TextLineReader& rea
     const std::string at = "Error: " + path + "\n";
     const std::string found = "\nColumns found: " + columnList(layout.names) + ".";
     if (const std::string twice = data::duplicatedColumnName(layout.names); !twice.empty())
-        return fail(at + lineText(static_cast<size_t>(layout.headerLine)) +
-                    ": the column name \"" + twice + "\" appears twice." + found +
+        return fail(at + lineText(static_cast<size_t>(layout.headerLine)) + ": the column name \"" +
+                    twice + "\" appears twice." + found +
                     "\nChoose the columns with --columns ROLE=COLUMN.");
 
     data::TableChoice choice = data::chooseTableColumns(layout.names);

@@ -7,8 +7,7 @@
 namespace data {
 namespace {
 
-constexpr const char* kRoleNames[RoleCount] = {"easting", "northing", "elevation", "data",
-                                               "error"};
+constexpr const char* kRoleNames[RoleCount] = {"easting", "northing", "elevation", "data", "error"};
 
 std::string lowered(std::string text) {
     for (char& c : text)
@@ -93,7 +92,8 @@ bool endsWith(const std::string& text, const std::string& suffix) {
 }
 
 bool oneOf(const std::string& text, std::initializer_list<const char*> list) {
-    return std::any_of(list.begin(), list.end(), [&text](const char* item) { return text == item; });
+    return std::any_of(list.begin(), list.end(),
+                       [&text](const char* item) { return text == item; });
 }
 
 // The axis letter or word of a coordinate name without the grid's name
@@ -143,8 +143,8 @@ bool isNorthingName(const std::string& n) {
 }
 
 bool isDataName(const std::string& n) {
-    if (oneOf(n, {"data", "value", "g", "gz", "ba", "cba", "faa", "tmi", "rmi", "tf",
-                  "totalfield", "anomaly"}))
+    if (oneOf(n, {"data", "value", "g", "gz", "ba", "cba", "faa", "tmi", "rmi", "tf", "totalfield",
+                  "anomaly"}))
         return true;
     for (const char* part : {"obs", "grav", "bouguer", "freeair", "mag", "residual"})
         if (startsWith(n, part))
@@ -184,9 +184,8 @@ int roleOfColumnName(const std::string& name, bool* exact) {
 }
 
 bool isLineColumnName(const std::string& name) {
-    return oneOf(partsOf(name).compact,
-                 {"line", "lineid", "flightline", "lineno", "linenumber", "linename", "survey",
-                  "surveyid"});
+    return oneOf(partsOf(name).compact, {"line", "lineid", "flightline", "lineno", "linenumber",
+                                         "linename", "survey", "surveyid"});
 }
 
 std::string duplicatedColumnName(const std::vector<std::string>& names) {

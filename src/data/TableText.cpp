@@ -194,8 +194,8 @@ char decimalMarkOf(const std::vector<std::string_view>& lines, const TableLayout
     int commas = 0, points = 0;
     int row = layout.headerLine;
     for (int checked = 0; checked < 20 && (row = nextContentLine(lines, row)) >= 0; ++checked) {
-        for (std::string_view field : splitter.split(lines[static_cast<size_t>(row)],
-                                                     layout.separator)) {
+        for (std::string_view field :
+             splitter.split(lines[static_cast<size_t>(row)], layout.separator)) {
             if (field.find(',') != std::string_view::npos && isNumberField(field, ','))
                 ++commas;
             if (field.find('.') != std::string_view::npos && isNumberField(field, '.'))
@@ -333,7 +333,8 @@ bool findTableLayout(const std::vector<std::string_view>& lines, TableLayout& la
         if (!surveyLineMarker(line).empty() || (headerAt >= 0 && i != headerAt))
             continue;
         const int row = nextContentLine(lines, i);
-        char separator = row >= 0 ? bestSeparator(line, lines[static_cast<size_t>(row)], forced) : 0;
+        char separator =
+            row >= 0 ? bestSeparator(line, lines[static_cast<size_t>(row)], forced) : 0;
         if (!separator && headerAt == i)
             separator = forced ? forced : fallbackSeparator(line);
         if (!separator)

@@ -188,9 +188,9 @@ TEST_F(BatchRun, ReadAndWriteFailures) {
 namespace {
 
 TEST(TableOptions, ValuesAreParsedOrRefused) {
-    const CommandLine line = parse({"t.csv", "--columns", "data=Bouguer (mGal),easting=3",
-                                    "--type", "magnetic", "--field", "60,-5,50000", "--nodata",
-                                    "-9999,1e30"});
+    const CommandLine line =
+        parse({"t.csv", "--columns", "data=Bouguer (mGal),easting=3", "--type", "magnetic",
+               "--field", "60,-5,50000", "--nodata", "-9999,1e30"});
     ASSERT_TRUE(line.error.empty()) << line.error;
     ASSERT_EQ(line.table.columns.size(), 2u);
     EXPECT_EQ(line.table.columns[0].second, "Bouguer (mGal)");
@@ -210,8 +210,7 @@ TEST(TableOptions, ValuesAreParsedOrRefused) {
 TEST_F(BatchRun, TablesSayWhatWasChosenAndNeedTheirField) {
     input = dir.write("t.csv", "x,y,tmi\n0,0,5\n1,0,NA\n1,1,6\n0,1,7\n");
     testing::internal::CaptureStdout();
-    EXPECT_EQ(run({"--info", "--export-csv", dir.file("t2.csv"), "--save", output}),
-              kBatchRefused);
+    EXPECT_EQ(run({"--info", "--export-csv", dir.file("t2.csv"), "--save", output}), kBatchRefused);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(messages.last().text, "a magnetic table needs --field I,D,F before it can be saved");
     EXPECT_FALSE(std::filesystem::exists(output));

@@ -151,7 +151,8 @@ TEST_F(RealTable, LineLabelsFollowTheEditsAndTheExport) {
     EXPECT_EQ(lineOf(0), "Line 10");
     doc.cropToRegion(0, 5, 0.5, 5);
     EXPECT_EQ(data::stationTableCsv(doc),
-              "! magnetic\neasting,northing,elevation,data,error,line\n0,1,1,7,0,Tie 5\n1,1,1,8,0,Tie 5\n");
+              "! magnetic\neasting,northing,elevation,data,error,line\n0,1,1,7,0,Tie "
+              "5\n1,1,1,8,0,Tie 5\n");
 }
 
 TEST_F(RealTable, MagneticFieldIsNeverInvented) {
