@@ -19,8 +19,13 @@ int scanReals(const char* text, double* const* targets, int count);
 
 // One finite real that fills the whole of `text` (no blanks around it),
 // with `decimalMark` ('.' or ',') as its decimal separator; the same
-// conversion as scanReals, so both readers agree on every value. False
-// (value untouched) for anything else.
+// conversion as scanReals in the classic locale, so both readers agree on
+// every value. False (value untouched) for anything else.
 bool scanReal(std::string_view text, char decimalMark, double& value);
+
+// The plain decimal number (sign, digits with at most one `decimalMark`,
+// exponent) at the start of [text, end), converted as scanReal converts it:
+// the position after it, or null (value untouched) when there is none.
+const char* scanPlainReal(const char* text, const char* end, char decimalMark, double& value);
 
 } // namespace data

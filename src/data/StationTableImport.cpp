@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <new>
 
@@ -25,6 +26,12 @@ struct TableRows {
     long long skipped = 0, firstSkipped = 0;
     std::map<double, long long> markerValues; // data values that look like no-data markers
 
+    void reserve(size_t stations) {
+        for (std::vector<double>* array : {&x, &y, &elevation, &data, &error})
+            array->reserve(stations);
+        lineOfStation.reserve(stations);
+    }
+
     int lineNamed(const std::string& label) {
         const auto [at, added] = lineIndex.emplace(label, static_cast<int>(lineNames.size()));
         if (added)
@@ -32,6 +39,8 @@ struct TableRows {
         return at->second;
     }
 };
+
+constexpr size_t kHeadLines = 1100;
 
 bool isNoDataMarker(double value) {
     for (double marker : {-99999.0, -9999.0, -9999.99, 1e30, -1e32, 1.70141e38})
@@ -68,8 +77,8 @@ data::TablePreview previewOf(const std::vector<std::string_view>& lines,
     for (size_t i = static_cast<size_t>(layout.headerLine) + 1;
          i < lines.size() && preview.rows.size() < 20; ++i) {
         const std::string_view line = lines[i];
-        if (line.find_first_not_of(" \t") == std::string_view::npos ||
-            data::isTableCommentLine(line) || !data::surveyLineMarker(line).empty())
+        if (data::isBlankTableLine(line) || data::isTableCommentLine(line) ||
+            !data::surveyLineMarker(line).empty())
             continue;
         const auto& fields = data::splitTableRow(splitter, line, layout);
         preview.rows.emplace_back(fields.begin(), fields.end());
@@ -81,17 +90,26 @@ data::TablePreview previewOf(const std::vector<std::string_view>& lines,
 class RowReader {
 public:
     RowReader(const data::TableLayout& layout, const data::TableChoice& choice, TableRows& rows)
-        : m_layout(layout), m_choice(choice), m_rows(rows) {}
+        : m_layout(layout), m_choice(choice), m_rows(rows), m_roleOfColumn(layout.names.size(), -1),
+          m_plainRows(layout.separator != ' ' && choice.lineColumn < 0) {
+        for (int role = 0; role < data::RoleCount; ++role)
+            if (choice.column[role] >= 0 &&
+                choice.column[role] < static_cast<int>(layout.names.size()))
+                m_roleOfColumn[static_cast<size_t>(choice.column[role])] = role;
+    }
 
-    std::string read(const std::vector<std::string_view>& lines) {
+    // Reads the rows of `text`, whose first lines are `head`.
+    std::string read(std::string_view text, const std::vector<std::string_view>& head) {
+        const size_t header = static_cast<size_t>(m_layout.headerLine);
         // A marker above the header names the line of the first rows.
-        for (size_t i = 0; i < static_cast<size_t>(m_layout.headerLine); ++i)
-            if (const std::string marker = data::surveyLineMarker(lines[i]); !marker.empty())
+        for (size_t i = 0; i < header; ++i)
+            if (const std::string marker = data::surveyLineMarker(head[i]); !marker.empty())
                 m_markerLine = m_rows.lineNamed(marker);
-        for (size_t i = static_cast<size_t>(m_layout.headerLine) + 1; i < lines.size(); ++i) {
-            const std::string_view line = lines[i];
-            if (line.find_first_not_of(" \t") == std::string_view::npos ||
-                data::isTableCommentLine(line))
+        data::TableLineCursor cursor(text, static_cast<size_t>(head[header].data() - text.data()));
+        std::string_view line;
+        cursor.next(line); // the header
+        for (size_t i = header + 1; cursor.next(line); ++i) {
+            if (data::isBlankTableLine(line) || data::isTableCommentLine(line))
                 continue;
             if (const std::string marker = data::surveyLineMarker(line); !marker.empty()) {
                 m_markerLine = m_rows.lineNamed(marker);
@@ -107,30 +125,85 @@ public:
 
 private:
     std::string readRow(std::string_view line, size_t index) {
+        double values[data::RoleCount] = {0, 0, 0, 0, 0};
+        if (m_plainRows && readPlainRow(line, values)) {
+            takeRow(values, isNoData(values), index, m_markerLine);
+            return {};
+        }
         const auto& fields = data::splitTableRow(m_splitter, line, m_layout);
         if (fields.size() != m_layout.names.size())
             return "has " + std::to_string(fields.size()) + " fields where the header has " +
                    std::to_string(m_layout.names.size());
-        double values[data::RoleCount] = {0, 0, 0, 0, 0};
         bool missing = false;
         for (int role = 0; role < data::RoleCount; ++role) {
             const int column = m_choice.column[role];
             if (column < 0)
                 continue;
             const std::string_view field = fields[static_cast<size_t>(column)];
-            if (data::isMissingField(field)) {
+            if (data::isMissingField(field))
                 missing = true;
-            } else if (!data::scanReal(field, m_layout.decimalMark, values[role])) {
+            else if (!data::scanReal(field, m_layout.decimalMark, values[role]))
                 return "\"" + std::string(field) + "\" is not a number";
-            } else if (std::find(m_choice.noData.begin(), m_choice.noData.end(), values[role]) !=
-                       m_choice.noData.end()) {
-                missing = true;
-            }
         }
+        int lineLabel = m_markerLine;
+        if (m_choice.lineColumn >= 0) {
+            const std::string_view label = fields[static_cast<size_t>(m_choice.lineColumn)];
+            if (!label.empty())
+                lineLabel = m_rows.lineNamed(std::string(label));
+        }
+        takeRow(values, missing || isNoData(values), index, lineLabel);
+        return {};
+    }
+
+    // The common row in one pass: no quotes, every used field a plain
+    // number, as many fields as the header (or one more, empty). False
+    // when the row needs the general reading.
+    bool readPlainRow(std::string_view line, double* values) const {
+        const char separator = m_layout.separator;
+        if (std::memchr(line.data(), '"', line.size()))
+            return false;
+        const char* p = line.data();
+        const char* const end = p + line.size();
+        const size_t columns = m_layout.names.size();
+        size_t column = 0;
+        for (;; ++column, ++p) {
+            while (p < end && *p == ' ')
+                ++p;
+            const char* const start = p;
+            const int role = column < columns ? m_roleOfColumn[column] : -1;
+            if (role >= 0) {
+                p = data::scanPlainReal(p, end, m_layout.decimalMark, values[role]);
+                if (!p)
+                    return false;
+                while (p < end && (*p == ' ' || (*p == '\t' && separator != '\t')))
+                    ++p;
+                if (p < end && *p != separator)
+                    return false;
+            } else {
+                const void* next = std::memchr(p, separator, static_cast<size_t>(end - p));
+                p = next ? static_cast<const char*>(next) : end;
+            }
+            if (p >= end)
+                return column + 1 == columns || (column == columns && start == end);
+        }
+    }
+
+    bool isNoData(const double* values) const {
+        if (m_choice.noData.empty())
+            return false;
+        for (int role = 0; role < data::RoleCount; ++role)
+            if (m_choice.column[role] >= 0 &&
+                std::find(m_choice.noData.begin(), m_choice.noData.end(), values[role]) !=
+                    m_choice.noData.end())
+                return true;
+        return false;
+    }
+
+    void takeRow(const double* values, bool missing, size_t index, int lineLabel) {
         if (missing) {
             if (m_rows.skipped++ == 0)
                 m_rows.firstSkipped = static_cast<long long>(index) + 1;
-            return {};
+            return;
         }
         if (m_choice.noData.empty() && isNoDataMarker(values[data::RoleData]))
             ++m_rows.markerValues[values[data::RoleData]];
@@ -139,14 +212,7 @@ private:
         m_rows.elevation.push_back(values[data::RoleElevation]);
         m_rows.data.push_back(values[data::RoleData] * m_choice.dataScale);
         m_rows.error.push_back(values[data::RoleError] * m_choice.dataScale);
-        int lineLabel = m_markerLine;
-        if (m_choice.lineColumn >= 0) {
-            const std::string_view label = fields[static_cast<size_t>(m_choice.lineColumn)];
-            if (!label.empty())
-                lineLabel = m_rows.lineNamed(std::string(label));
-        }
         m_rows.lineOfStation.push_back(lineLabel);
-        return {};
     }
 
     const data::TableLayout& m_layout;
@@ -154,6 +220,8 @@ private:
     TableRows& m_rows;
     data::FieldSplitter m_splitter;
     int m_markerLine = -1;
+    std::vector<int> m_roleOfColumn; // the role each column fills, -1 for none
+    bool m_plainRows = false;        // rows may take readPlainRow
 };
 
 std::string markerWarning(const TableRows& rows) {
@@ -201,11 +269,12 @@ CTESKAdatDoc::TableRead CTESKAdatDoc::readStationTable(data::TextLineReader& rea
         if (!reader.readAll(text))
             return fail("Error: " + path + "\nis not a valid data file.");
         reader.close();
-        text = data::decodeTableBytes(text);
+        data::decodeTableBytes(text);
     } catch (const std::bad_alloc&) {
         return fail(memoryMessage);
     }
-    const std::vector<std::string_view> lines = data::splitTableLines(text);
+    // The header is looked for in the first lines; the rows are read on from it.
+    const std::vector<std::string_view> lines = data::splitTableLines(text, kHeadLines);
     data::TableLayout layout;
     if (!data::findTableLayout(lines, layout, headerAt))
         return TableRead::NotATable;
@@ -238,7 +307,8 @@ CTESKAdatDoc::TableRead CTESKAdatDoc::readStationTable(data::TextLineReader& rea
 
     TableRows rows;
     try {
-        const std::string problem = RowReader(layout, choice, rows).read(lines);
+        rows.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+        const std::string problem = RowReader(layout, choice, rows).read(text, lines);
         if (!problem.empty())
             return fail(at + problem + ".");
     } catch (const std::bad_alloc&) {

@@ -111,7 +111,7 @@ bool mostlyNumbers(const std::vector<std::string_view>& fields, char separator) 
 }
 
 bool isSkippedLine(std::string_view line) {
-    return trimmed(line).empty() || isTableCommentLine(line) || !surveyLineMarker(line).empty();
+    return isBlankTableLine(line) || isTableCommentLine(line) || !surveyLineMarker(line).empty();
 }
 
 // The Excel "sep=X" line: its separator, or 0.
@@ -209,38 +209,77 @@ constexpr int kHeaderSearchLines = 1000;
 
 } // namespace
 
-std::string decodeTableBytes(const std::string& bytes) {
+void decodeTableBytes(std::string& bytes) {
     const auto byte = [&bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
     if (bytes.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE)
-        return fromUtf16(bytes, false);
-    if (bytes.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF)
-        return fromUtf16(bytes, true);
-    if (bytes.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF)
-        return bytes.substr(3);
-    return bytes;
+        bytes = fromUtf16(bytes, false);
+    else if (bytes.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF)
+        bytes = fromUtf16(bytes, true);
+    else if (bytes.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF)
+        bytes.erase(0, 3);
 }
 
-std::vector<std::string_view> splitTableLines(std::string_view text) {
+bool isBlankTableLine(std::string_view line) {
+    for (char c : line)
+        if (!isBlank(c))
+            return false;
+    return true;
+}
+
+TableLineCursor::TableLineCursor(std::string_view text, size_t offset)
+    : m_text(text), m_at(std::min(offset, text.size())),
+      m_carriageReturns(text.find('\r') != std::string_view::npos) {}
+
+bool TableLineCursor::next(std::string_view& line) {
+    if (m_at >= m_text.size())
+        return false;
+    size_t end = m_carriageReturns ? m_text.find_first_of("\r\n", m_at) : m_text.find('\n', m_at);
+    if (end == std::string_view::npos)
+        end = m_text.size();
+    line = m_text.substr(m_at, end - m_at);
+    m_at = end + 1;
+    if (end < m_text.size() && m_text[end] == '\r' && m_at < m_text.size() && m_text[m_at] == '\n')
+        ++m_at;
+    return true;
+}
+
+std::vector<std::string_view> splitTableLines(std::string_view text, size_t most) {
     std::vector<std::string_view> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\n' && c != '\r')
-            continue;
-        lines.push_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
+    TableLineCursor cursor(text);
+    std::string_view line;
+    while (lines.size() < most && cursor.next(line))
+        lines.push_back(line);
     return lines;
+}
+
+// Fields without quotes: split at every separator, blanks around them trimmed.
+void splitPlain(std::string_view line, char separator, std::vector<std::string_view>& fields) {
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    for (;;) {
+        while (p < end && *p == ' ')
+            ++p;
+        const char* start = p;
+        while (p < end && *p != separator)
+            ++p;
+        const char* last = p;
+        while (last > start && (last[-1] == ' ' || last[-1] == '\t'))
+            --last;
+        fields.emplace_back(start, static_cast<size_t>(last - start));
+        if (p >= end)
+            return;
+        ++p;
+    }
 }
 
 std::vector<std::string_view>& FieldSplitter::split(std::string_view line, char separator) {
     m_fields.clear();
     m_unquotedAt.clear();
     const bool blanks = separator == ' ';
+    if (!blanks && line.find('"') == std::string_view::npos) {
+        splitPlain(line, separator, m_fields);
+        return m_fields;
+    }
     size_t at = 0;
     const size_t n = line.size();
     for (;;) {
@@ -288,12 +327,27 @@ std::vector<std::string_view>& FieldSplitter::split(std::string_view line, char 
     return m_fields;
 }
 
+namespace {
+
+char firstNonBlank(std::string_view line) {
+    for (char c : line)
+        if (!isBlank(c))
+            return c;
+    return '\0';
+}
+
+} // namespace
+
 bool isTableCommentLine(std::string_view line) {
-    const std::string_view text = trimmed(line);
-    return !text.empty() && (text[0] == '#' || text[0] == '/' || text[0] == '!');
+    const char first = firstNonBlank(line);
+    return first == '#' || first == '/' || first == '!';
 }
 
 std::string surveyLineMarker(std::string_view line) {
+    const char first =
+        static_cast<char>(std::tolower(static_cast<unsigned char>(firstNonBlank(line))));
+    if (first != 'l' && first != 't')
+        return {};
     const std::string_view text = trimmed(line);
     const size_t blank = text.find_first_of(" \t");
     if (blank == std::string_view::npos)
@@ -307,7 +361,9 @@ std::string surveyLineMarker(std::string_view line) {
 }
 
 bool isMissingField(std::string_view field) {
-    if (field.size() > 3)
+    if (field.size() > 3 ||
+        (!field.empty() && (std::isdigit(static_cast<unsigned char>(field[0])) || field[0] == '-' ||
+                            field[0] == '.')))
         return false;
     const std::string text = lowered(field);
     return text.empty() || text == "nan" || text == "na" || text == "n/a" || text == "*";

@@ -9,13 +9,30 @@
 
 namespace data {
 
-// The bytes of a file as UTF-8 text: a UTF-8 byte-order mark dropped, UTF-16
-// (little or big endian) with its byte-order mark converted; other bytes as
-// they are.
-std::string decodeTableBytes(const std::string& bytes);
+// Makes the bytes of a file UTF-8 text in place: a UTF-8 byte-order mark
+// dropped, UTF-16 (little or big endian) with its byte-order mark
+// converted; other bytes as they are.
+void decodeTableBytes(std::string& bytes);
 
-// The lines of `text`, each ending at CR, LF or CRLF (line ends not included).
-std::vector<std::string_view> splitTableLines(std::string_view text);
+// Whether a table's line holds nothing but blanks.
+bool isBlankTableLine(std::string_view line);
+
+// Walks the lines of a text, each ending at CR, LF or CRLF (line ends not
+// included), from a line's start.
+class TableLineCursor {
+public:
+    explicit TableLineCursor(std::string_view text, size_t offset = 0);
+    // The next line; false at the end of the text.
+    bool next(std::string_view& line);
+
+private:
+    std::string_view m_text;
+    size_t m_at;
+    bool m_carriageReturns;
+};
+
+// The first `most` lines of `text`, as TableLineCursor gives them.
+std::vector<std::string_view> splitTableLines(std::string_view text, size_t most);
 
 // Splits lines into fields at `separator` (',', '\t', ';', or ' ' for runs
 // of blanks and tabs), as RFC 4180 quotes them: a quoted field may hold the
