@@ -315,8 +315,8 @@ CTESKAdatDoc::TableRead CTESKAdatDoc::readStationTable(data::TextLineReader& rea
         return fail(memoryMessage);
     }
     if (rows.x.size() <= 2)
-        return fail(at + "has " + std::to_string(rows.x.size()) +
-                        " stations with values; more than 2 are needed." +
+        return fail(at + "has too few stations with values (" + std::to_string(rows.x.size()) +
+                        "); more than 2 are needed." +
                         (rows.skipped ? "\n" + std::to_string(rows.skipped) +
                                             " rows with missing values were skipped."
                                       : std::string()),
