@@ -13,6 +13,9 @@ teskadat_packages="$teskadat_packages desktop-file-utils libxml2-utils"
 teskadat_packages="$teskadat_packages strace"
 # A window manager for the real-window test of activation.
 teskadat_packages="$teskadat_packages openbox"
+# Coordinate systems (PROJ) and GIS grids and vector files (GDAL), with
+# their command-line tools that the tests check the results with.
+teskadat_packages="$teskadat_packages libproj-dev proj-data proj-bin libgdal-dev gdal-bin"
 
 teskadat_install_missing() {
     local missing=""

@@ -4,6 +4,9 @@
 #include "CommandLine.h"
 #include "Format.h"
 #include "MisfitStatistics.h"
+#include "geo/CoordinateSystem.h"
+
+#include <cmath>
 
 namespace {
 
@@ -19,17 +22,42 @@ std::string tableSummary(const data::TableReport& report) {
     return text;
 }
 
+// The coordinate system, and how far the stations stray from where its
+// scale is true.
+std::string coordinateSummary(const CTESKAdatDoc& doc) {
+    if (doc.crs.empty())
+        return {};
+    const data::CoordinateReport& report = doc.coordinateReport;
+    std::string text = "crs: " + doc.crs;
+    if (!report.crsName.empty())
+        text += " (" + report.crsName + ")";
+    text += report.fromLongitudeLatitude ? ", projected from longitude/latitude\n" : "\n";
+    double least = 0, largest = 0;
+    if (!geo::scaleFactorRange(doc.crs, doc.x.data(), doc.y.data(), static_cast<size_t>(doc.count),
+                               least, largest))
+        return text;
+    if (report.reprojected)
+        text += formatString("scale factor: %.6f .. %.6f\n", least, largest);
+    if (geo::outsideUsualExtent(least, largest))
+        text += "warning: the stations lie outside the usual extent of " + doc.crs +
+                formatString(" (scale factor up to %.6f)\n",
+                             std::fabs(largest - 1) >= std::fabs(least - 1) ? largest : least);
+    return text;
+}
+
 } // namespace
 
 bool openFromCommandLine(CTESKAdatDoc& doc, const CommandLine& line) {
     doc.setCommandLinePredicted(line.fixedPredictedName, line.predictedPath);
     doc.tableRequest = line.table;
+    doc.coordinateRequest = line.coordinates;
     return doc.OnOpenDocument(normalisedPath(line.observationPath));
 }
 
 std::string describeDataSet(const CTESKAdatDoc& doc) {
     std::string text = "file:      " + doc.dataPath + "\n";
     text += tableSummary(doc.tableReport);
+    text += coordinateSummary(doc);
     text += formatString("stations:  %d\n", doc.count);
     if (doc.isMagnetic)
         text += formatString("type:      magnetic (nT), header %g %g %g / %g %g\n", doc.header1a,

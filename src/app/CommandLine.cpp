@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "CoordinateOptions.h"
 #include "TableOptions.h"
 
 namespace {
@@ -53,7 +54,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         } else if (!optionsEnded && isOption(argument)) {
             if (!takeOption(line, argument) && !takeEditOption(line, arguments, index) &&
                 !takeRenderOption(line, arguments, index) &&
-                !takeTableOption(line, arguments, index) && line.error.empty())
+                !takeTableOption(line, arguments, index) &&
+                !takeCoordinateOption(line, arguments, index) && line.error.empty())
                 line.error = "Unknown option: " + argument;
         } else {
             takeFile(line, argument);
@@ -99,5 +101,5 @@ std::string usageText() {
            "  --export-csv OUT.csv             write the stations (after the edits) as a\n"
            "                                   comma-separated table\n"
            "\n" +
-           renderUsageText() + "\n" + tableUsageText();
+           renderUsageText() + "\n" + tableUsageText() + "\n" + coordinateUsageText();
 }

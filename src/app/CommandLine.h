@@ -3,6 +3,7 @@
 
 #include "BatchEdit.h"
 #include "RenderOptions.h"
+#include "data/Coordinates.h"
 #include "data/TableColumns.h"
 
 #include <cstdint>
@@ -33,6 +34,7 @@ struct CommandLine {
     }
 
     data::TableRequest table; // --columns, --type, --field, --nodata: how a table is read
+    data::CoordinateRequest coordinates; // --crs, --to-crs
 
     RenderOptions render; // --render and the view options of the picture
     // --render and --export-profile make the run a batch run that writes a

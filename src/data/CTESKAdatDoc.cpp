@@ -21,12 +21,16 @@ bool isCommentLine(const std::string& line) {
 }
 
 // The first line that is not a comment (an empty line at the end of the
-// file), read from the start of the file past a byte-order mark.
-const std::string& skipComments(data::TextLineReader& reader) {
+// file), read from the start of the file past a byte-order mark. With
+// `crs`, the coordinate system a "! crs" comment names.
+const std::string& skipComments(data::TextLineReader& reader, std::string* crs = nullptr) {
     reader.skipByteOrderMark();
     const std::string* line = &reader.readLine();
-    while (isCommentLine(*line))
+    while (isCommentLine(*line)) {
+        if (crs && crs->empty())
+            *crs = data::crsOfCommentLine(*line);
         line = &reader.readLine();
+    }
     return *line;
 }
 
@@ -154,6 +158,8 @@ void CTESKAdatDoc::beginReplacingSet() {
     history.clear(); // the steps belong to the previous set
     tableReport = data::TableReport();
     inducingFieldMissing = false;
+    crs.clear();
+    coordinateReport = data::CoordinateReport();
 }
 
 int CTESKAdatDoc::tableHeaderHint(data::TextLineReader& reader,
@@ -189,10 +195,12 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
         return failRead("Data file doesn't exist.\n" + path, MB_OK);
     }
 
-    if (const int header = tableHeaderHint(reader, skipComments(reader)); header != kNoTable) {
+    std::string fileCrs;
+    if (const int header = tableHeaderHint(reader, skipComments(reader, &fileCrs));
+        header != kNoTable) {
         const TableRead outcome = readStationTable(reader, path, header);
         if (outcome != TableRead::NotATable)
-            return outcome == TableRead::Loaded;
+            return outcome == TableRead::Loaded && settleCoordinates(fileCrs);
     }
     beginReplacingSet();
     if (!reader.open(path)) // read again from the start as an observation file
@@ -234,6 +242,8 @@ bool CTESKAdatDoc::readObservationFile(const std::string& path) {
     // The values just read are plain values, whatever the previous set held.
     logScale = false;
     recomputeExtents();
+    if (!settleCoordinates(fileCrs))
+        return false;
     // However the file was named, the document holds one form of its path,
     // so that saving back to it is recognised as the same file.
     dataPath = normalisedPath(path);

@@ -8,6 +8,7 @@
 #include "ObservationSet.h"
 #include "Random.h"
 #include "ValueRefresher.h"
+#include "data/Coordinates.h"
 #include "data/TableColumns.h"
 
 #include <cstdint>
@@ -141,6 +142,11 @@ public:
     // field) once, after the load; OnOpenDocument and the Open command call it.
     void reportLoadWarnings();
 
+    // Coordinate systems (CoordinateImport.cpp). What the command line says
+    // of the next read's coordinates, and what that read made of them.
+    data::CoordinateRequest coordinateRequest;
+    data::CoordinateReport coordinateReport;
+
 private:
     bool allocateStations(long long requested, long long bytesInFile);
     bool growStations(int read);
@@ -154,6 +160,11 @@ private:
     // file and may be a table with comments, titles or other line ends
     // (kFindTableHeader); kNoTable otherwise.
     static constexpr int kNoTable = -2, kFindTableHeader = -1;
+    // The stations' coordinate system after a read: the command line's, the
+    // file's `fileCrs` or longitude/latitude, projected where that is asked
+    // for or needed; false (after the message) when that cannot be done.
+    bool settleCoordinates(const std::string& fileCrs);
+    bool projectStations(const std::string& target, bool fromGeographic);
     int tableHeaderHint(data::TextLineReader& reader, const std::string& countLine) const;
     // The previous set goes: no predicted data, no history.
     void beginReplacingSet();

@@ -38,6 +38,8 @@ struct ObservationSet {
     bool isMagnetic = false;
     // A magnetic table read without its inducing field (90, 0, 0 assumed).
     bool inducingFieldMissing = false;
+    // The coordinate system of x and y as PROJ reads it ("EPSG:32735"); empty: not known.
+    std::string crs;
     std::string dataPath;
     std::string predictedPath; // empty: no predicted file
     bool logScale = false;

@@ -7,6 +7,7 @@
 #include "NumberScan.h"
 #include "SafeFileWriter.h"
 #include "TextFile.h"
+#include "data/Coordinates.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -40,6 +41,8 @@ struct DigitLoss {
 // With `loss`, counts the values that lose digits.
 bool writeStations(std::FILE* file, const ObservationSet& set, DigitLoss* loss) {
     data::ClassicNumericLocale classic;
+    if (!set.crs.empty() && std::fputs(data::crsCommentLine(set.crs).c_str(), file) < 0)
+        return false;
     if (set.isMagnetic) {
         if (std::fprintf(file, "%g %g  %g\n", set.header1a, set.header1b, set.header1c) < 0 ||
             std::fprintf(file, "%g %g  1\n%i\n", set.header2a, set.header2b, set.count) < 0)

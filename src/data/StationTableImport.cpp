@@ -346,6 +346,10 @@ CTESKAdatDoc::TableRead CTESKAdatDoc::readStationTable(data::TextLineReader& rea
     tableReport.skipped = rows.skipped;
     tableReport.firstSkipped = rows.firstSkipped;
     tableReport.microgal = choice.dataScale != 1;
+    tableReport.geographic =
+        data::isLongitudeName(
+            layout.names[static_cast<size_t>(choice.column[data::RoleEasting])]) &&
+        data::isLatitudeName(layout.names[static_cast<size_t>(choice.column[data::RoleNorthing])]);
     if (const std::string warning = markerWarning(rows); !warning.empty())
         m_loadWarnings.push_back(warning);
     if (inducingFieldMissing)

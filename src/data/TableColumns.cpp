@@ -183,6 +183,14 @@ int roleOfColumnName(const std::string& name, bool* exact) {
     return role;
 }
 
+bool isLongitudeName(const std::string& name) {
+    return oneOf(partsOf(name).compact, {"longitude", "lon", "long", "lng"});
+}
+
+bool isLatitudeName(const std::string& name) {
+    return oneOf(partsOf(name).compact, {"latitude", "lat"});
+}
+
 bool isLineColumnName(const std::string& name) {
     return oneOf(partsOf(name).compact, {"line", "lineid", "flightline", "lineno", "linenumber",
                                          "linename", "survey", "surveyid"});
@@ -220,6 +228,16 @@ TableChoice chooseTableColumns(const std::vector<std::string>& names) {
             continue;
         choice.column[role] = i;
         exactFound[role] = exact;
+    }
+    // Longitude and latitude stand in for projected coordinates only when
+    // the table has none.
+    if (choice.column[RoleEasting] < 0 && choice.column[RoleNorthing] < 0) {
+        for (int i = static_cast<int>(names.size()) - 1; i >= 0; --i) {
+            if (isLongitudeName(names[static_cast<size_t>(i)]))
+                choice.column[RoleEasting] = i;
+            else if (isLatitudeName(names[static_cast<size_t>(i)]))
+                choice.column[RoleNorthing] = i;
+        }
     }
     if (choice.column[RoleData] >= 0)
         takeDataColumnUnits(names[static_cast<size_t>(choice.column[RoleData])], choice);

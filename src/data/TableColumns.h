@@ -50,12 +50,16 @@ struct TableReport {
     long long skipped = 0;      // rows with a missing value
     long long firstSkipped = 0; // the line of the first of them
     bool microgal = false;      // the data were converted from microgal to mGal
+    bool geographic = false;    // easting and northing are longitude and latitude columns
 };
 
 // The role a column name fits (-1 for none), and whether it fits exactly
 // (the role's own name: "easting", "Elevation (m)"). Names are compared
 // without case, blanks, underscores, hyphens and units in brackets.
 int roleOfColumnName(const std::string& name, bool* exact = nullptr);
+// Whether the names are those of longitude and latitude columns.
+bool isLongitudeName(const std::string& name);
+bool isLatitudeName(const std::string& name);
 // Whether the name is one of a survey line's label column.
 bool isLineColumnName(const std::string& name);
 
