@@ -12,8 +12,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -169,6 +171,32 @@ CMisfitWindow::CMisfitWindow(const CTESKAdatDoc& doc, QWidget* parent)
     layout->addWidget(m_figures);
     layout->addWidget(m_histogram, 1);
     layout->addLayout(buttons);
+}
+
+QPoint placeBeside(const QRect& main, QSize size, const QRect& available) {
+    QPoint at(main.right() + 1, main.top());
+    if (at.x() + size.width() > available.right() + 1)
+        at = QPoint(main.left(), main.bottom() + 1);
+    const int x = std::min(at.x(), available.right() + 1 - size.width());
+    const int y = std::min(at.y(), available.bottom() + 1 - size.height());
+    return {std::max(x, available.left()), std::max(y, available.top())};
+}
+
+void CMisfitWindow::showBeside(const QWidget& main) {
+    if (!isVisible()) {
+        if (!testAttribute(Qt::WA_Resized))
+            adjustSize();
+        // This window is not decorated yet: the main window's decoration stands in.
+        const QWindow* decorated = main.windowHandle();
+        const QMargins margins = decorated ? decorated->frameMargins() : QMargins();
+        const QScreen* screen = main.screen();
+        if (screen)
+            move(placeBeside(main.frameGeometry(), size().grownBy(margins),
+                             screen->availableGeometry()));
+    }
+    show();
+    raise();
+    activateWindow();
 }
 
 void CMisfitWindow::scheduleRefresh() {

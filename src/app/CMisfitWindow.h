@@ -31,10 +31,17 @@ private:
     MisfitStatistics m_misfit;
 };
 
+// The top-left corner of a window whose frame is `size`, beside the frame
+// `main`: to the right of it, else below it, moved inside `available`.
+QPoint placeBeside(const QRect& main, QSize size, const QRect& available);
+
 class CMisfitWindow : public QWidget {
     Q_OBJECT
 public:
     CMisfitWindow(const CTESKAdatDoc& doc, QWidget* parent);
+
+    // Shows the window, raised and active; a hidden one first moves beside `main`.
+    void showBeside(const QWidget& main);
 
     // Recomputes the figures soon (once, however many changes arrive first)
     // when the window is shown; a hidden window catches up when shown.

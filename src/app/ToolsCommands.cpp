@@ -62,13 +62,7 @@ void registerToolsCommands(CommandTable& commands, CTESKAdatView& view, QWidget*
     const CTESKAdatDoc& doc = view.document();
     const auto withPredicted = [&doc](CCmdUI& ui) { ui.Enable(doc.hasPredicted && doc.count > 0); };
     commands.add(
-        ID_TOOLS_MISFIT,
-        [misfitWindow] {
-            CMisfitWindow& shown = misfitWindow();
-            shown.show();
-            shown.raise();
-            shown.activateWindow();
-        },
+        ID_TOOLS_MISFIT, [misfitWindow, window] { misfitWindow().showBeside(*window); },
         withPredicted);
     commands.add(
         ID_TOOLS_DIVERGING, [&view] { toggleDivergingColours(view); },

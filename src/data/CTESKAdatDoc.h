@@ -10,6 +10,7 @@
 #include "ValueRefresher.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace data {
@@ -121,6 +122,9 @@ public:
     data::GaussianDeviates noiseSource;
     // The steps that undo and redo cross; cleared by every read.
     data::EditHistory history;
+    // Called as an edit records its step, before it changes anything (a view
+    // keeps the picture it shows then).
+    std::function<void()> onChangeRecording;
 
 private:
     bool allocateStations(long long requested, long long bytesInFile);

@@ -197,8 +197,11 @@ void CTESKAdatDoc::exchangeStations(data::StationSnapshot& other) {
 }
 
 void CTESKAdatDoc::recordChange(const char* label, data::UndoRefresh refresh, bool modifies) {
-    if (history.enabled())
-        history.record(label, refresh, modifies, snapshot());
+    if (!history.enabled())
+        return;
+    if (onChangeRecording)
+        onChangeRecording();
+    history.record(label, refresh, modifies, snapshot());
 }
 
 void CTESKAdatDoc::takeInRestoredStations(data::UndoRefresh refresh) {

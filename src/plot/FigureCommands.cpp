@@ -10,6 +10,7 @@
 #include "MessageBox.h"
 #include "PictureExport.h"
 #include "Resource.h"
+#include "TriangleMask.h"
 #include "WaitCursor.h"
 
 #include <memory>
@@ -73,6 +74,7 @@ void registerMaskTriangles(CommandTable& commands, CTESKAdatView& view) {
         [&view] {
             CDlgMaskLength dialog(&view);
             dialog.m_length = view.maskLength;
+            dialog.setLongestEdges(sortedLongestEdges(view, view.plotScale));
             if (!dialogs::runModal(dialog))
                 return;
             view.maskLength = dialog.m_length;
