@@ -95,7 +95,8 @@ QSize CMainFrame::initialSize(QSize screen) {
 }
 
 QString CMainFrame::idleMessage() {
-    return QStringLiteral("TESKA/PORLIN data viewer - potential-field data for 3-D inversion");
+    // Short, so that the hover readout has room beside it at the starting size.
+    return QStringLiteral("TESKA/PORLIN data viewer");
 }
 
 CMisfitWindow& CMainFrame::misfitWindow() {

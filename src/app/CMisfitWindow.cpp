@@ -174,12 +174,28 @@ CMisfitWindow::CMisfitWindow(const CTESKAdatDoc& doc, QWidget* parent)
 }
 
 QPoint placeBeside(const QRect& main, QSize size, const QRect& available) {
-    QPoint at(main.right() + 1, main.top());
-    if (at.x() + size.width() > available.right() + 1)
-        at = QPoint(main.left(), main.bottom() + 1);
-    const int x = std::min(at.x(), available.right() + 1 - size.width());
-    const int y = std::min(at.y(), available.bottom() + 1 - size.height());
-    return {std::max(x, available.left()), std::max(y, available.top())};
+    const auto inside = [&](QPoint at) {
+        const int x = std::min(at.x(), available.right() + 1 - size.width());
+        const int y = std::min(at.y(), available.bottom() + 1 - size.height());
+        return QPoint(std::max(x, available.left()), std::max(y, available.top()));
+    };
+    // Right, left, below, above: the first that covers the least of the main window.
+    const QPoint sides[] = {{main.right() + 1, main.top()},
+                            {main.left() - size.width(), main.top()},
+                            {main.left(), main.bottom() + 1},
+                            {main.left(), main.top() - size.height()}};
+    QPoint best;
+    long long leastCovered = -1;
+    for (const QPoint& side : sides) {
+        const QPoint at = inside(side);
+        const QRect covered = QRect(at, size) & main;
+        const long long area = covered.isEmpty() ? 0 : 1LL * covered.width() * covered.height();
+        if (leastCovered < 0 || area < leastCovered) {
+            best = at;
+            leastCovered = area;
+        }
+    }
+    return best;
 }
 
 void CMisfitWindow::showBeside(const QWidget& main) {

@@ -32,7 +32,8 @@ private:
 };
 
 // The top-left corner of a window whose frame is `size`, beside the frame
-// `main`: to the right of it, else below it, moved inside `available`.
+// `main` and inside `available`: right of it, else left, below or above,
+// whichever covers the least of it.
 QPoint placeBeside(const QRect& main, QSize size, const QRect& available);
 
 class CMisfitWindow : public QWidget {

@@ -134,8 +134,8 @@ TEST(MisfitWindowPlace, BesideTheMainWindowAndOnTheScreen) {
     EXPECT_EQ(placeBeside(QRect(10, 20, 550, 600), QSize(600, 400), screen), QPoint(560, 20));
     EXPECT_EQ(placeBeside(QRect(10, 20, 900, 500), QSize(600, 400), screen), QPoint(10, 520))
         << "below when the right has no room";
-    EXPECT_EQ(placeBeside(QRect(10, 20, 900, 900), QSize(600, 400), screen), QPoint(10, 624))
-        << "inside the screen";
+    EXPECT_EQ(placeBeside(QRect(400, 200, 480, 800), QSize(600, 400), screen), QPoint(680, 200))
+        << "no room anywhere: over as little of it as can be";
 }
 
 } // namespace
