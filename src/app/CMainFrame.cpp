@@ -326,9 +326,19 @@ void CMainFrame::keepOnScreen(const QRect& available, QSize outerSize) {
 void CMainFrame::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     const bool normal = !isMaximized() && !isFullScreen() && !isMinimized();
-    if (event->spontaneous() && normal && isVisible() &&
-        std::find(m_fittedSizes.begin(), m_fittedSizes.end(), event->size()) == m_fittedSizes.end())
+    if (event->spontaneous() && normal && isVisible() && !isFittedSize(event->size()))
         m_sizedByHand = true;
+}
+
+bool CMainFrame::isFittedSize(QSize size) const {
+    if (std::find(m_fittedSizes.begin(), m_fittedSizes.end(), size) != m_fittedSizes.end())
+        return true;
+    // A window manager may keep a window that was sized before it had its
+    // title bar inside the screen.
+    const QScreen* screen = this->screen();
+    return screen && !m_fittedSizes.empty() &&
+           size == m_fittedSizes.back().boundedTo(
+                       screen->availableGeometry().size().shrunkBy(frameMargins()));
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

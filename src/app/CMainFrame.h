@@ -72,6 +72,8 @@ private:
     // The window manager's decoration around the client area (none before it is shown).
     QMargins frameMargins() const;
     void resizeAsFitted(QSize size);
+    // A size the fit asked for (or the window manager's answer to it).
+    bool isFittedSize(QSize size) const;
     void keepOnScreen(const QRect& available, QSize outerSize);
     // Takes the activation back after a modal dialog, unless another is open.
     void activateAfterDialog();
