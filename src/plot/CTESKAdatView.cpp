@@ -2,6 +2,7 @@
 
 #include "CTESKAdatDoc.h"
 #include "DeviceContext.h"
+#include "PlotLayout.h"
 #include "StationTriangulation.h"
 #include "WaitCursor.h"
 
@@ -167,7 +168,7 @@ void CTESKAdatView::computeLayout() {
             secondOriginX = 0;
             secondOriginY = roundHalfAway(plotHeight + 300);
         } else {
-            secondOriginX = roundHalfAway(plotWidth + 600);
+            secondOriginX = roundHalfAway(plotWidth + plot_layout::kSideBySideGap);
             secondOriginY = 0;
         }
     }
@@ -181,7 +182,7 @@ QSizeF CTESKAdatView::exactCanvasSize() const {
     // Plot units are whole numbers first (as the pixel rules expect), but the
     // doubling for a second plot is done in double, so that an extreme region
     // cannot overflow.
-    double width = roundHalfAway(plotWidth + 600);
+    double width = roundHalfAway(plotWidth + plot_layout::kSideBySideGap);
     double height = roundHalfAway(plotHeight + 400);
     if (secondKind != PlotKind::None) {
         if (arrangeVertical)
