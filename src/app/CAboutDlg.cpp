@@ -1,6 +1,6 @@
-#include "CAboutDlg.h"
+#include "app/CAboutDlg.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

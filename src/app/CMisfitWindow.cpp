@@ -1,8 +1,8 @@
-#include "CMisfitWindow.h"
+#include "app/CMisfitWindow.h"
 
-#include "CTESKAdatDoc.h"
-#include "MessageBox.h"
-#include "RoundTicks.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/MessageBox.h"
+#include "plot/RoundTicks.h"
 
 #include <QClipboard>
 #include <QFontDatabase>
@@ -198,21 +198,17 @@ QPoint placeBeside(const QRect& main, QSize size, const QRect& available) {
     return best;
 }
 
-void CMisfitWindow::showBeside(const QWidget& main) {
-    if (!isVisible()) {
-        if (!testAttribute(Qt::WA_Resized))
-            adjustSize();
-        // This window is not decorated yet: the main window's decoration stands in.
-        const QWindow* decorated = main.windowHandle();
-        const QMargins margins = decorated ? decorated->frameMargins() : QMargins();
-        const QScreen* screen = main.screen();
-        if (screen)
-            move(placeBeside(main.frameGeometry(), size().grownBy(margins),
-                             screen->availableGeometry()));
-    }
-    show();
-    raise();
-    activateWindow();
+void CMisfitWindow::moveBesideMainWindow() {
+    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = main ? main->screen() : nullptr;
+    if (!screen)
+        return;
+    if (!testAttribute(Qt::WA_Resized))
+        adjustSize();
+    // This window is not decorated yet: the main window's decoration stands in.
+    const QWindow* decorated = main->windowHandle();
+    const QMargins margins = decorated ? decorated->frameMargins() : QMargins();
+    move(placeBeside(main->frameGeometry(), size().grownBy(margins), screen->availableGeometry()));
 }
 
 void CMisfitWindow::scheduleRefresh() {
@@ -237,6 +233,14 @@ QString CMisfitWindow::figuresText() const {
 
 void CMisfitWindow::copyFigures() const {
     QGuiApplication::clipboard()->setText(figuresText());
+}
+
+void CMisfitWindow::setVisible(bool visible) {
+    // A hidden window that is shown first moves beside the main window
+    // (while it is hidden, a position is that of its frame).
+    if (visible && !isVisible())
+        moveBesideMainWindow();
+    QWidget::setVisible(visible);
 }
 
 void CMisfitWindow::showEvent(QShowEvent* event) {

@@ -4,7 +4,7 @@
 // normal curve, and a Copy button for the figures. It follows the data:
 // every change that reaches the view schedules a recomputation.
 
-#include "MisfitStatistics.h"
+#include "data/MisfitStatistics.h"
 
 #include <QWidget>
 
@@ -41,9 +41,6 @@ class CMisfitWindow : public QWidget {
 public:
     CMisfitWindow(const CTESKAdatDoc& doc, QWidget* parent);
 
-    // Shows the window, raised and active; a hidden one first moves beside `main`.
-    void showBeside(const QWidget& main);
-
     // Recomputes the figures soon (once, however many changes arrive first)
     // when the window is shown; a hidden window catches up when shown.
     void scheduleRefresh();
@@ -55,10 +52,14 @@ public:
     QString figuresText() const;
     void copyFigures() const;
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void moveBesideMainWindow();
+
     const CTESKAdatDoc& m_doc;
     MisfitStatistics m_misfit;
     QLabel* m_figures;

@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 namespace {
 

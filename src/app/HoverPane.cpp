@@ -1,4 +1,4 @@
-#include "HoverPane.h"
+#include "app/HoverPane.h"
 
 #include <QEvent>
 #include <QFontMetrics>

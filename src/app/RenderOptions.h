@@ -2,7 +2,7 @@
 // The options of a picture rendered without a window (--render OUT.png):
 // each sets the view state that its menu command or dialog would set.
 
-#include "PictureFormat.h"
+#include "platform/PictureFormat.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "PictureHistory.h"
+#include "plot/PictureHistory.h"
 
-#include "EditHistory.h"
+#include "data/EditHistory.h"
 
 #include <utility>
 

@@ -4,7 +4,7 @@
 // keeps it for every undo step, so that undo and redo bring back the picture
 // of the other side of the step together with its data.
 
-#include "ViewState.h"
+#include "plot/ViewState.h"
 
 #include <optional>
 #include <string>

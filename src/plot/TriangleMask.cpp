@@ -1,7 +1,7 @@
-#include "TriangleMask.h"
+#include "plot/TriangleMask.h"
 
-#include "StationTriangulation.h"
-#include "Triangulation.h"
+#include "plot/StationTriangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

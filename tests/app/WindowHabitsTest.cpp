@@ -2,14 +2,14 @@
 // failed read, dropped files, the status bar's two panes, the misfit
 // window's place.
 
-#include "CMainFrame.h"
-#include "CMisfitWindow.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "HoverPane.h"
 #include "MessageCapture.h"
-#include "OpenCommand.h"
-#include "PointerNavigation.h"
+#include "app/CMainFrame.h"
+#include "app/CMisfitWindow.h"
+#include "app/HoverPane.h"
+#include "commands/OpenCommand.h"
+#include "data/CTESKAdatDoc.h"
+#include "interaction/PointerNavigation.h"
+#include "plot/CTESKAdatView.h"
 
 #include <QMimeData>
 #include <QScrollBar>
