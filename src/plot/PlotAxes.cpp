@@ -5,6 +5,7 @@
 #include "CTESKAdatView.h"
 #include "DeviceContext.h"
 #include "PlotFont.h"
+#include "PlotLayout.h"
 #include "PlotLabels.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ void CTESKAdatView::drawAxes(CDC& dc) {
     bool uprightTicks = true;
     if (roundTicks) {
         const int clearX = -40 - widestLabel(dc, northing) - labelGap(fontHeight) - fontHeight;
-        uprightTicks = clearX >= -200;
+        uprightTicks = clearX >= -plot_layout::kCanvasMargin;
         labelX = uprightTicks ? std::min(labelX, clearX) : labelX;
     }
     if (uprightTicks)
