@@ -60,8 +60,26 @@ void CTESKAdatDoc::exchangeValues(data::StationChange& change) {
     }
 }
 
-// The removed stations go back to their places, from the back of each
-// array to the front, so that every entry moves once.
+namespace {
+
+// Puts the entries of the removed stations (positions `removed`, ascending,
+// in the set of `total` stations) back between the `kept` entries at the
+// front of `values`, from the back to the front, so that every entry moves
+// once. `values` holds `total` entries.
+template <class T>
+void reinsertEntries(std::vector<T>& values, size_t kept, size_t total,
+                     const std::vector<int32_t>& removed, const std::vector<T>& removedValues) {
+    size_t next = removed.size(), from = kept;
+    for (size_t i = total; i-- > 0 && next > 0;) {
+        if (static_cast<size_t>(removed[next - 1]) == i)
+            values[i] = removedValues[--next];
+        else
+            values[i] = values[--from];
+    }
+}
+
+} // namespace
+
 void CTESKAdatDoc::bringBackStations(data::StationChange& change) {
     const auto total = static_cast<size_t>(change.count);
     // Room first, so that a failure leaves the set as it is.
@@ -71,17 +89,9 @@ void CTESKAdatDoc::bringBackStations(data::StationChange& change) {
             values.resize(total);
     }
     for (int a = 0; a < data::kStationArrays; ++a) {
-        if (!change.holds(static_cast<data::StationArray>(a)))
-            continue;
-        std::vector<double>& values = stationArray(static_cast<data::StationArray>(a));
-        const std::vector<double>& removed = change.values[a];
-        size_t next = change.removed.size(), from = static_cast<size_t>(count);
-        for (size_t i = total; i-- > 0 && next > 0;) {
-            if (static_cast<size_t>(change.removed[next - 1]) == i)
-                values[i] = removed[--next];
-            else
-                values[i] = values[--from];
-        }
+        if (change.holds(static_cast<data::StationArray>(a)))
+            reinsertEntries(stationArray(static_cast<data::StationArray>(a)),
+                            static_cast<size_t>(count), total, change.removed, change.values[a]);
     }
 }
 

@@ -5,7 +5,7 @@
 // counterclockwise turn about the node. Where the list starts is the one
 // thing the triangles do not hold: it is kept as the half-edge from each
 // node to its first neighbour, and moved exactly where the list edits of
-// the build over lists move a list's first entry:
+// addNode in the packed lists move a list's first entry:
 // - a new interior node's list starts with the first vertex of its
 //   triangle, a new hull node's with the rightmost visible hull node, and
 //   the leftmost one's list then starts with the new node;
@@ -533,7 +533,7 @@ void EdgeBuild::swapAtNewNode(int32_t k, int32_t toIo2, int32_t across, int32_t 
 
 // Tests the arcs opposite k in the order of k's list and swaps each that
 // fails the max-min angle criterion; the two arcs a swap exposes are tested
-// next. The bound on the steps is the list build's.
+// next. The bound on the steps is addNode's.
 bool EdgeBuild::swapArcsOppositeNode(int32_t k) {
     EdgeMesh& mesh = m_mesh;
     int32_t toIo2 = mesh.firstEdge(k);
