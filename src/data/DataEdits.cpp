@@ -3,7 +3,7 @@
 // then works in one pass over the arrays; removals move the kept stations
 // towards the front.
 
-#include "CTESKAdatDoc.h"
+#include "data/CTESKAdatDoc.h"
 
 #include <cmath>
 #include <utility>

@@ -1,8 +1,8 @@
 // Undo and redo of the data edits: each edit records what it changes, and
 // crossing a step exchanges that with the station set.
 
-#include "CTESKAdatDoc.h"
-#include "MessageBox.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/MessageBox.h"
 
 #include <algorithm>
 #include <new>

@@ -1,7 +1,7 @@
-#include "SearchInTurn.h"
+#include "plot/SearchInTurn.h"
 
-#include "SecondHalf.h"
-#include "Triangulation.h"
+#include "triangulation/SecondHalf.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

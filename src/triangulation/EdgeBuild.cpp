@@ -15,13 +15,13 @@
 // Hull nodes' lists run from the next hull node counterclockwise to the
 // previous one, which is kept per node.
 
-#include "EdgeBuild.h"
+#include "triangulation/EdgeBuild.h"
 
-#include "OneBased.h"
-#include "SecondHalf.h"
-#include "SwapTest.h"
-#include "Triangulation.h"
-#include "Walk.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/SecondHalf.h"
+#include "triangulation/SwapTest.h"
+#include "triangulation/Triangulation.h"
+#include "triangulation/Walk.h"
 
 #include <algorithm>
 #include <new>

@@ -16,8 +16,8 @@
 // Every test is the orientation test below, made in one fixed order on the
 // same nodes whatever the layout, so every layout gives the same answers.
 
-#include "OneBased.h"
-#include "Triangulation.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/Triangulation.h"
 
 #include <cstdint>
 

@@ -1,12 +1,12 @@
 // The pictures of the map plots: fills, marks, colour bar, canvas size,
 // clipboard copy and the window's back buffer.
 
-#include "CanvasLimits.h"
-#include "DeviceContext.h"
 #include "PaintFixture.h"
-#include "PlotLabels.h"
-#include "SecondHalf.h"
-#include "Triangulation.h"
+#include "platform/DeviceContext.h"
+#include "plot/CanvasLimits.h"
+#include "plot/PlotLabels.h"
+#include "triangulation/SecondHalf.h"
+#include "triangulation/Triangulation.h"
 
 #include <QClipboard>
 #include <QFontInfo>

@@ -2,10 +2,10 @@
 // adding the nodes one by one with addNode, and build every set that addNode
 // builds without declining, so that addNode is only ever the fallback.
 
-#include "EdgeBuild.h"
+#include "triangulation/EdgeBuild.h"
 #include "PointSets.h"
 #include "TopologyCheck.h"
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // the second on another thread only when two are asked for, and passes on
 // what either half throws.
 
-#include "SecondHalf.h"
+#include "triangulation/SecondHalf.h"
 
 #include <gtest/gtest.h>
 
