@@ -454,17 +454,14 @@ void CViewInteraction::editStationProperties(int index) {
 }
 
 void CViewInteraction::changeError(int index, double error) {
-    double& stored = m_doc.error[static_cast<size_t>(index)];
-    if (error == stored)
+    if (!m_doc.changeError(index, error))
         return;
-    m_doc.recordChange("Change error", data::UndoRefresh::Values);
-    stored = error;
-    m_doc.SetModifiedFlag();
     // A shown second plot turns to the errors; all second plots share one place.
-    if (m_view.secondKind != PlotKind::None)
+    if (m_view.secondKind != PlotKind::None && m_view.secondKind != PlotKind::Errors) {
         m_view.secondKind = PlotKind::Errors;
-    m_view.refreshErrorValues();
-    m_view.invalidate();
+        m_view.refreshErrorValues();
+        m_view.invalidate();
+    }
 }
 
 // --- Helpers ---
