@@ -116,6 +116,38 @@ int applyProfile(CTESKAdatView& view, const RenderOptions& options) {
     return kBatchOk;
 }
 
+// --- Figure options: titles and labels, profile samples, print size ---
+
+void applyFigureLabels(CTESKAdatView& view, const FigureOptions& figure) {
+    if (figure.title)
+        view.mainLabel = *figure.title;
+    if (figure.xLabel)
+        view.xAxisLabel = *figure.xLabel;
+    if (figure.yLabel)
+        view.yAxisLabel = *figure.yLabel;
+    view.showTitles = !figure.noTitle;
+    view.profileStep = figure.profileStep.value_or(0);
+}
+
+bool printsToSize(const FigureOptions& figure) {
+    return figure.widthInches || figure.fontPoints || figure.dpi;
+}
+
+// Without a width the page keeps the picture's size at the magnification
+// (one pixel per point); a PNG keeps its pixels unless a width is given.
+PrintSize printSizeOf(const CTESKAdatView& view, const FigureOptions& figure,
+                      PictureFormat format) {
+    PrintSize size;
+    size.widthInches = figure.widthInches.value_or(view.canvasWidth / 72.0);
+    size.dpi = figure.dpi.value_or(figure.widthInches ? 300 : 72);
+    if (format == PictureFormat::Png && !figure.widthInches)
+        size.dpi = 72;
+    size.fontPoints = figure.fontPoints.value_or(figure.widthInches ? 9 : 0);
+    return size;
+}
+
+// --- end of the figure options ---
+
 int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
     applyColourMap(view, options);
     if (!applyRegion(view, options))
@@ -141,14 +173,17 @@ int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
     view.profileWithPredicted = options.profileWithPredicted;
     if (const int status = applyProfile(view, options); status != kBatchOk)
         return status;
+    applyFigureLabels(view, options.figure);
     view.relayout();
     return kBatchOk;
 }
 
 // The format was checked with the options.
-int writePicture(CTESKAdatView& view, const std::string& path) {
+int writePicture(CTESKAdatView& view, const std::string& path, const FigureOptions& figure) {
     const PictureFormat format = pictureFormatForName(path).value_or(PictureFormat::Png);
-    const Picture picture = renderPicture(view, format, view.magnification);
+    const Picture picture =
+        printsToSize(figure) ? renderPrintPicture(view, format, printSizeOf(view, figure, format))
+                             : renderPicture(view, format, view.magnification);
     if (picture.pixels.isNull()) {
         AfxMessageBox(canvasTooLargeText(view.canvasWidth, view.canvasHeight, "render") +
                           " Try a smaller --magnification.",
@@ -183,7 +218,7 @@ int renderPicture(const CommandLine& line) {
         return kBatchFailed;
     if (line.render.outputPath.empty())
         return kBatchOk;
-    return writePicture(view, line.render.outputPath);
+    return writePicture(view, line.render.outputPath, line.render.figure);
 }
 
 int runBatchRender(int argc, char** argv, const CommandLine& line) {

@@ -2,6 +2,8 @@
 // The options of a picture rendered without a window (--render OUT.png):
 // each sets the view state that its menu command or dialog would set.
 
+#include "FigureOptions.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -32,6 +34,7 @@ struct RenderOptions {
     bool roundTicks = false;                     // --round-ticks
     std::optional<double> maskLength;            // --mask-longer-than, metres
     bool anyViewOption = false;                  // some option other than --render was given
+    FigureOptions figure;                        // titles, print size and type
 };
 
 // Takes the rendering option at arguments[index] (and its value, advancing

@@ -12,9 +12,15 @@ QPointF pixelCentre(QPointF p) {
     return p + QPointF(0.5, 0.5);
 }
 
-QPen qtPen(const VectorLayer::Pen& pen) {
-    QPen result(pen.colour, pen.width, pen.style);
+// Line widths of the replay: 0 keeps each pen's own.
+struct LineWidths {
+    double thin = 0, wide = 0;
+};
+
+QPen qtPen(const VectorLayer::Pen& pen, LineWidths widths = {}) {
     const bool wide = pen.width > 1;
+    const double chosen = wide ? widths.wide : widths.thin;
+    QPen result(pen.colour, chosen > 0 ? chosen : pen.width, pen.style);
     result.setCapStyle(wide ? Qt::RoundCap : Qt::FlatCap);
     result.setJoinStyle(wide ? Qt::RoundJoin : Qt::MiterJoin);
     return result;
@@ -22,14 +28,15 @@ QPen qtPen(const VectorLayer::Pen& pen) {
 
 struct Replay {
     QPainter& painter;
+    LineWidths widths;
 
     void operator()(const VectorLayer::Polyline& line) const {
-        painter.setPen(qtPen(line.pen));
+        painter.setPen(qtPen(line.pen, widths));
         painter.setBrush(Qt::NoBrush);
         painter.drawPolyline(line.points);
     }
     void operator()(const VectorLayer::Outline& outline) const {
-        painter.setPen(qtPen(outline.pen));
+        painter.setPen(qtPen(outline.pen, widths));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(outline.box);
     }
@@ -72,7 +79,11 @@ void VectorLayer::addText(Text text) {
 }
 
 void VectorLayer::replay(QPainter& painter) const {
-    const Replay replay{painter};
+    replay(painter, 0, 0);
+}
+
+void VectorLayer::replay(QPainter& painter, double thinWidth, double wideWidth) const {
+    const Replay replay{painter, {thinWidth, wideWidth}};
     for (const Item& item : m_items)
         std::visit(replay, item);
 }

@@ -61,6 +61,9 @@ public:
 
     // Draws every item in order; the painter's coordinates are image pixels.
     void replay(QPainter& painter) const;
+    // The same with the lines in widths of the page: one-pixel pens
+    // `thinWidth` wide, wider pens `wideWidth` (both in image pixels).
+    void replay(QPainter& painter, double thinWidth, double wideWidth) const;
 
 private:
     std::vector<Item> m_items;

@@ -74,11 +74,16 @@ public:
     void drawNorthingTicks(CDC& dc, const std::vector<AxisLabel>& labels);
     void drawNorthingTicksAlongAxis(CDC& dc, const std::vector<AxisLabel>& labels);
     void drawColourBar(CDC& dc, double max, double min);
-    std::vector<AxisLabel> fittedColourBarLabels(CDC& dc, double min, double max);
+    std::vector<AxisLabel> fittedColourBarLabels(CDC& dc, double min, double max, int& power);
+    // With round ticks: a thin frame around a map plot, the colour bar's
+    // outline, its title, and triangles at the ends beyond which values lie.
+    void drawMapFrame(CDC& dc);
+    void drawColourBarFurniture(CDC& dc, int power);
     // The second map plot, in the diverging colours when they apply.
     void drawSecondMapPlot(CDC& dc);
-    // The second plot for PlotKind::Profile.
+    // The second plot for PlotKind::Profile; with round ticks a chart.
     void drawProfile(CDC& dc);
+    void drawProfileChart(CDC& dc);
     // The length of the profile line in device pixels, as the paint sees it
     // (the samples are 4 pixels apart).
     int profileLengthPixels() const;
@@ -123,4 +128,6 @@ private:
     QImage m_backBuffer;
     QRegion m_dirty;                     // parts of the back buffer that must be painted again
     bool m_zeroCentredColourBar = false; // the colour bar being drawn is symmetric about 0
+    PlotKind m_colourBarKind = PlotKind::None; // the plot whose bar is drawn (None: the main one)
+    bool m_valuesBelow = false, m_valuesAbove = false; // values beyond the bar's range
 };

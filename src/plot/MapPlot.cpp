@@ -308,6 +308,14 @@ void CTESKAdatView::drawMapPlot(CDC& dc, const std::vector<double>& values, doub
             dc.InvertRect(
                 CRect(markedPoint.x - 4, markedPoint.y - 4, markedPoint.x + 4, markedPoint.y + 4));
     }
+    if (roundTicks) {
+        drawMapFrame(dc);
+        const auto finite = [](double v) { return std::isfinite(v); };
+        m_valuesBelow = std::any_of(values.begin(), values.end(),
+                                    [&](double v) { return finite(v) && v < min; });
+        m_valuesAbove = std::any_of(values.begin(), values.end(),
+                                    [&](double v) { return finite(v) && v > max; });
+    }
     drawAxes(dc);
     drawColourBar(dc, max, min);
 }

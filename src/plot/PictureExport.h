@@ -21,12 +21,36 @@ struct Picture {
     VectorLayer vectors; // empty for PNG
     QString title;       // the main plot's title, for the file's metadata
     QSize canvasSize;    // the size asked for, even when the pixels are null
+    // Pixels per inch of the page; 0: one pixel per point (SVG user unit).
+    // With a resolution, lines are drawn in points and the fills unrepeated.
+    double dpi = 0;
 };
+
+// A picture sized for print: the whole canvas `widthInches` wide, its fills
+// computed at `dpi`, its text `fontPoints` high (em size) on that page
+// (0: the view's font height).
+struct PrintSize {
+    double widthInches = 0;
+    double dpi = 300;
+    double fontPoints = 0;
+};
+
+// Line widths on a printed page: axes, ticks, frames and outlines, and the
+// profile curves.
+constexpr double kThinLinePoints = 0.5, kCurvePoints = 1;
 
 // Renders the whole canvas at `magnification` (pixels per plot unit) for the
 // format; the view's own magnification and layout are left as they were.
 // The pixels are null when the canvas would be too large.
 Picture renderPicture(CTESKAdatView& view, PictureFormat format, double magnification);
+
+// Renders the whole canvas for print at the magnification and font height
+// that give the page size and text size asked for (the view's own are left
+// as they were). A PNG holds the pixels at `dpi` and declares it.
+Picture renderPrintPicture(CTESKAdatView& view, PictureFormat format, const PrintSize& size);
+
+// The page width of a picture in points.
+double pageWidthPoints(const Picture& picture);
 
 // Encodes the picture onto an open device; false when that fails.
 bool encodePicture(const Picture& picture, QIODevice& device);

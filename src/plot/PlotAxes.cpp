@@ -13,11 +13,6 @@
 
 namespace {
 
-// A quarter of the font height between neighbouring labels.
-int labelGap(int fontHeight) {
-    return std::max(fontHeight / 4, 1);
-}
-
 // The stride that keeps labels along an axis from overprinting: their
 // spacing against their widest extent (horizontal) or the font height.
 int strideFor(CDC& dc, const std::vector<AxisLabel>& labels, bool horizontal, int fontHeight) {
@@ -116,20 +111,17 @@ void CTESKAdatView::drawNorthingTicksAlongAxis(CDC& dc, const std::vector<AxisLa
 
 // Round colour-bar labels too long for the room between the bar and the
 // canvas edge are printed in thousands, millions, ... (or thousandths, ...)
-// of the unit, with the factor above the bar.
-std::vector<AxisLabel> CTESKAdatView::fittedColourBarLabels(CDC& dc, double min, double max) {
+// of the unit; `power` tells which (the factor is drawn with the bar's title).
+std::vector<AxisLabel> CTESKAdatView::fittedColourBarLabels(CDC& dc, double min, double max,
+                                                            int& power) {
     const int labelX = truncatePlot(plotWidth) + 220;
     const int room = truncatePlot(plotWidth) + 400 - labelX - labelGap(fontHeight);
     const int direction = std::max(std::fabs(min), std::fabs(max)) >= 1 ? 3 : -3;
-    int power = 0;
+    power = 0;
     std::vector<AxisLabel> labels = roundColourBarLabels(min, max, plotHeight);
     while (widestLabel(dc, labels) > room && std::abs(power) < 300) {
         power += direction;
         labels = roundColourBarLabels(min, max, plotHeight, power);
-    }
-    if (power != 0) {
-        dc.SetTextAlign(TA_LEFT | TA_BASELINE);
-        dc.TextOut(labelX - 60, -fontHeight - labelGap(fontHeight), powerOfTenText(power));
     }
     return labels;
 }
@@ -159,8 +151,11 @@ void CTESKAdatView::drawColourBar(CDC& dc, double max, double min) {
             dc.SelectObject(previous);
         return;
     }
+    int power = 0;
     std::vector<AxisLabel> labels =
-        roundTicks ? fittedColourBarLabels(dc, min, max) : colourBarLabels(min, max, height);
+        roundTicks ? fittedColourBarLabels(dc, min, max, power) : colourBarLabels(min, max, height);
+    if (roundTicks)
+        drawColourBarFurniture(dc, power);
     if (m_zeroCentredColourBar && !roundTicks)
         labels[3].text = "0"; // the white middle, whatever the rounding of the steps
     const int stride = roundTicks ? strideFor(dc, labels, false, fontHeight) : 1;

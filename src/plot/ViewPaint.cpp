@@ -54,6 +54,8 @@ void drawSecondPlot(CTESKAdatView& view, CDC& dc) {
 }
 
 void drawTitles(CTESKAdatView& view, CDC& dc) {
+    if (!view.showTitles)
+        return;
     CFont bold;
     createPlotFont(bold, view.fontHeight + 10, FW_BOLD);
     CFont* previous = dc.SelectObject(&bold);
@@ -167,8 +169,10 @@ void CTESKAdatView::OnDraw(CDC& dc) {
 
     storeMainPlotDeviceRect(*this, dc);
     drawMapPlot(dc, mainValues, mainMin, mainMax);
-    // Left-baseline, as the colour bar left the alignment.
-    dc.TextOut(roundPlot(plotWidth) + 160, roundPlot(plotHeight + 40), unitsLabel);
+    // Left-baseline, as the colour bar left the alignment. With round ticks
+    // the bar's title carries the unit.
+    if (!roundTicks)
+        dc.TextOut(roundPlot(plotWidth) + 160, roundPlot(plotHeight + 40), unitsLabel);
     drawSecondPlot(*this, dc);
     drawTitles(*this, dc);
     if (previous)
@@ -176,8 +180,10 @@ void CTESKAdatView::OnDraw(CDC& dc) {
 }
 
 void CTESKAdatView::drawSecondMapPlot(CDC& dc) {
+    m_colourBarKind = secondKind;
     if (!usesDivergingColours()) {
         drawMapPlot(dc, secondaryValues, secondMin, secondMax);
+        m_colourBarKind = PlotKind::None;
         return;
     }
     // The main plot keeps the chosen map; only this plot and its bar change.
@@ -187,6 +193,7 @@ void CTESKAdatView::drawSecondMapPlot(CDC& dc) {
     drawMapPlot(dc, secondaryValues, secondMin, secondMax);
     m_zeroCentredColourBar = false;
     colourTable = chosen;
+    m_colourBarKind = PlotKind::None;
 }
 
 void CTESKAdatView::drawProfile(CDC& dc) {
@@ -199,6 +206,11 @@ void CTESKAdatView::drawProfile(CDC& dc) {
     dc.MoveTo(profileStart.x, profileStart.y);
     dc.LineTo(profileEnd.x, profileEnd.y);
 
+    if (roundTicks) {
+        moveWindowOrigin(dc, secondOriginX, secondOriginY);
+        drawProfileChart(dc);
+        return;
+    }
     // The profile's axis runs across the middle of the second plot's frame.
     const int half = roundPlot(plotHeight * 0.5);
     moveWindowOrigin(dc, secondOriginX, std::int64_t(secondOriginY) + half);

@@ -76,6 +76,12 @@ struct ViewState {
     // The profile also draws the predicted data, a legend and a distance axis;
     // samples outside the stations' hull are gaps in both curves.
     bool profileWithPredicted = false;
+    // The main title and the summary line above the plots, and the second
+    // map plot's title; off for a figure whose caption names it.
+    bool showTitles = true;
+    // Metres between the samples of the profile chart (with round ticks) and
+    // of its exported values; 0: half the median station spacing.
+    double profileStep = 0;
 };
 
 // The stations in triangulation node order, and the triangulation itself.
