@@ -52,7 +52,9 @@ void CTESKAdatView::drawAxes(CDC& dc) {
     if (roundTicks) {
         const int clearX = -40 - widestLabel(dc, northing) - labelGap(fontHeight) - fontHeight;
         uprightTicks = clearX >= -200;
-        labelX = uprightTicks ? std::min(labelX, clearX) : labelX;
+        // Along the axis the tick labels reach fontHeight to the left of -40.
+        const int clearOfAlong = -40 - 2 * fontHeight - labelGap(fontHeight);
+        labelX = std::min(labelX, uprightTicks ? clearX : std::max(clearOfAlong, -200));
     }
     if (uprightTicks)
         drawNorthingTicks(dc, northing);
@@ -78,7 +80,11 @@ void CTESKAdatView::drawEastingAxis(CDC& dc) {
         dc.MoveTo(label.position, bottom + 24);
         dc.LineTo(label.position, bottom + 36);
     }
-    dc.TextOut(truncatePlot(plotWidth / 2), truncatePlot(plotHeight + 80), xAxisLabel);
+    // With round ticks the label keeps clear of the tick labels whatever the font.
+    const int labelY = roundTicks ? bottom + 40 + fontHeight
+                                  : truncatePlot(plotHeight + 80);
+    dc.TextOut(truncatePlot(plotWidth / 2), std::max(labelY, truncatePlot(plotHeight + 80)),
+               xAxisLabel);
 }
 
 void CTESKAdatView::drawNorthingTicks(CDC& dc, const std::vector<AxisLabel>& labels) {

@@ -13,6 +13,8 @@
 #include "StationTriangulation.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 
@@ -112,7 +114,9 @@ struct ChartPainter {
         return widest;
     }
 
-    void distanceAxis() {
+    // `room`: plot units below the frame to the canvas edge; without room
+    // for the axis title the last label carries the unit.
+    void distanceAxis(int room) {
         const RoundTicks& ticks = chart.distanceTicks;
         const int h = roundPlot(chart.height);
         const double unitsPerMetre = chart.lengthMetres > 0 ? chart.width / chart.lengthMetres : 0;
@@ -120,6 +124,13 @@ struct ChartPainter {
         for (const double metres : ticks.values)
             texts.push_back(formatRoundTick(metres, ticks.step));
         const int every = stride(texts, ticks.step * unitsPerMetre, true);
+        const bool titleFits = 40 + 2 * fontHeight <= room;
+        size_t lastDrawn = texts.size();
+        for (size_t i = 0; i < texts.size(); ++i)
+            if (i % every == 0)
+                lastDrawn = i;
+        if (!titleFits && lastDrawn < texts.size())
+            texts[lastDrawn] += " m";
         for (size_t i = 0; i < texts.size(); ++i) {
             const int px = roundPlot(ticks.values[i] * unitsPerMetre);
             dc.MoveTo(px, h + 24);
@@ -127,8 +138,9 @@ struct ChartPainter {
             if (i % every == 0)
                 text(px, h + 40, TA_CENTER | TA_TOP, texts[i]);
         }
-        text(roundPlot(chart.width / 2), h + 40 + fontHeight, TA_CENTER | TA_TOP,
-             "Distance from A (m)");
+        if (titleFits)
+            text(roundPlot(chart.width / 2), h + 40 + fontHeight, TA_CENTER | TA_TOP,
+                 "Distance from A (m)");
     }
 
     // A curve broken at gaps; the boxes around its ends keep text away.
@@ -163,29 +175,72 @@ struct ChartPainter {
             placed.add(CRect(end.x - reach, end.y - reach, end.x + reach, end.y + reach));
     }
 
+    // The legend's two rows in the first corner of the frame that no
+    // sample of either curve enters (the top right one when all do).
     void legend() {
         const struct {
             const char* text;
             int width;
             COLORREF colour;
         } rows[] = {{"observed", 6, kObservedColour}, {"predicted", 4, kPredictedColour}};
-        const int sampleLength = 60, spacing = 2 * fontHeight;
-        int total = 0;
+        const int sampleLength = 60, rowHeight = fontHeight + gap();
+        int textWidth = 0;
         for (const auto& row : rows)
-            total += sampleLength + gap() + dc.GetTextExtent(row.text).cx;
-        total += spacing;
-        int left = roundPlot(chart.width / 2) - total / 2;
-        const int baseline = -gap();
+            textWidth = std::max(textWidth, dc.GetTextExtent(row.text).cx);
+        const int boxWidth = sampleLength + 2 * gap() + textWidth, boxHeight = 2 * rowHeight;
+        const int w = roundPlot(chart.width), h = roundPlot(chart.height), inset = 2 * gap();
+        const CRect corners[] = {
+            CRect(w - inset - boxWidth, inset, w - inset, inset + boxHeight),
+            CRect(inset, inset, inset + boxWidth, inset + boxHeight),
+            CRect(w - inset - boxWidth, h - inset - boxHeight, w - inset, h - inset),
+            CRect(inset, h - inset - boxHeight, inset + boxWidth, h - inset)};
+        // Else in one row above the frame between the letters, else in the
+        // corner that the fewest samples enter.
+        const int rowWidth = 2 * boxWidth + 2 * gap();
+        const CRect above(w / 2 - rowWidth / 2, -gap() - fontHeight, w / 2 + rowWidth / 2, -gap());
+        CRect box = corners[0];
+        bool inRow = false, found = false;
+        for (const CRect& corner : corners)
+            if (!found && placed.clear(corner) && curveEntries(corner) == 0) {
+                box = corner;
+                found = true;
+            }
+        if (!found && placed.clear(above)) {
+            box = above;
+            inRow = true;
+        } else if (!found) {
+            for (const CRect& corner : corners)
+                if (curveEntries(corner) < curveEntries(box))
+                    box = corner;
+        }
+        int left = box.left, top = box.top;
         for (const auto& row : rows) {
             CPen pen(PS_SOLID, row.width, row.colour);
             CPen* previous = dc.SelectObject(&pen);
-            const int lineY = baseline - dc.GetTextExtent(row.text).cy / 2;
-            dc.MoveTo(left, lineY);
-            dc.LineTo(left + sampleLength, lineY);
+            dc.MoveTo(left, top + fontHeight / 2);
+            dc.LineTo(left + sampleLength, top + fontHeight / 2);
             dc.SelectObject(previous);
-            text(left + sampleLength + gap(), baseline, TA_LEFT | TA_BOTTOM, row.text);
-            left += sampleLength + gap() + dc.GetTextExtent(row.text).cx + spacing;
+            text(left + sampleLength + gap(), top, TA_LEFT | TA_TOP, row.text);
+            if (inRow)
+                left += boxWidth + 2 * gap();
+            else
+                top += rowHeight;
         }
+    }
+
+    int curveEntries(const CRect& box) const {
+        const int margin = 6 + gap();
+        int entries = 0;
+        for (const ProfileSample& sample : chart.samples)
+            for (const double v : {sample.observed, sample.predicted}) {
+                if (!std::isfinite(v))
+                    continue;
+                const int px = x(sample.along), py = y(v);
+                if (px > box.left - margin && px < box.right + margin && py > box.top - margin &&
+                    py < box.bottom + margin)
+                    ++entries;
+            }
+        return entries;
     }
 
     // The level's crossings of the observed curve, marked on the level
@@ -242,16 +297,28 @@ void CTESKAdatView::drawProfileChart(CDC& dc) {
                               std::numeric_limits<double>::quiet_NaN());
         toNodeOrder(m_doc.predicted, m_doc.count, *this, predictedNodes);
     }
-    const ProfileChart chart =
-        buildProfileChart(*this, *this, withPredicted ? &predictedNodes : nullptr);
+    ProfileChart chart = buildProfileChart(*this, *this, withPredicted ? &predictedNodes : nullptr);
+    // The chart moves right as far as its value labels and their title need.
+    const int gap = labelGap(fontHeight);
+    int widestTick = 0;
+    for (const double v : chart.valueTicks.values)
+        widestTick = std::max(
+            widestTick, dc.GetTextExtent(formatRoundTick(v, chart.valueTicks.step)).cx);
+    const int inset = std::clamp(40 + widestTick + 2 * gap + fontHeight - 200, 0,
+                                 truncatePlot(plotWidth / 2));
+    chart.width -= inset;
+    const std::int64_t originX = -200 - (std::int64_t(secondOriginX) + inset);
+    dc.SetWindowOrg(static_cast<int>(std::clamp<std::int64_t>(originX, INT_MIN, INT_MAX)),
+                    static_cast<int>(std::clamp<std::int64_t>(-200 - std::int64_t(secondOriginY),
+                                                              INT_MIN, INT_MAX)));
+    const double canvasUnits = canvasHeight / magnification;
+    const int room = truncatePlot(canvasUnits - 200 - secondOriginY - plotHeight);
     ChartPainter painter{dc, chart, fontHeight, {}};
     dc.SetBkMode(TRANSPARENT);
     painter.frame();
     painter.text(0, -labelGap(fontHeight), TA_CENTER | TA_BOTTOM, "A");
-    painter.text(roundPlot(plotWidth), -labelGap(fontHeight), TA_CENTER | TA_BOTTOM, "B");
-    if (withPredicted)
-        painter.legend();
-    painter.distanceAxis();
+    painter.text(roundPlot(chart.width), -labelGap(fontHeight), TA_CENTER | TA_BOTTOM, "B");
+    painter.distanceAxis(room);
     if (!chart.sampled())
         return;
     const int widest = painter.valueAxis();
@@ -259,13 +326,15 @@ void CTESKAdatView::drawProfileChart(CDC& dc) {
     createPlotFont(vertical, fontHeight, FW_NORMAL, 900);
     CFont* previous = dc.SelectObject(&vertical);
     dc.SetTextAlign(TA_CENTER | TA_TOP);
-    const int titleX = std::max(-40 - widest - labelGap(fontHeight) - fontHeight, -200);
+    const int titleX = std::max(-40 - widest - gap - fontHeight, -200 - inset);
     dc.TextOut(titleX, truncatePlot(plotHeight / 2), colourBarTitle(*this, PlotKind::None));
     if (previous)
         dc.SelectObject(previous);
     if (withPredicted)
         painter.curve(&ProfileSample::predicted, 4, kPredictedColour);
     painter.curve(&ProfileSample::observed, 6, kObservedColour);
+    if (withPredicted)
+        painter.legend();
     if (profileLevel != kNoProfileLevel)
         painter.crossings(roundPlot(plotHeight * 0.5) + profileLevel);
 }

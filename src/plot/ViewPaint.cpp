@@ -61,8 +61,21 @@ void drawTitles(CTESKAdatView& view, CDC& dc) {
     CFont* previous = dc.SelectObject(&bold);
     dc.SetTextAlign(TA_CENTER | TA_BASELINE);
     const int middle = truncatePlot(view.plotWidth * 0.5);
-    dc.TextOut(middle, -110, view.mainLabel);
-    dc.TextOut(middle, -60, summaryText(view.document()));
+    int titleY = -110, summaryY = -60;
+    bool withSummary = true;
+    if (view.roundTicks) {
+        // Clear of the labels at the plot's top edge whatever the font; the
+        // summary gives way when both lines would not fit above the plot.
+        const int bold = view.fontHeight + 10, gap = labelGap(view.fontHeight);
+        summaryY = std::min(-60, -(view.fontHeight + gap));
+        titleY = summaryY - bold;
+        withSummary = titleY - bold >= -200;
+        if (!withSummary)
+            titleY = summaryY;
+    }
+    dc.TextOut(middle, titleY, view.mainLabel);
+    if (withSummary)
+        dc.TextOut(middle, summaryY, summaryText(view.document()));
     if (isMapKind(view.secondKind))
         dc.TextOut(clampToInt(std::int64_t(view.secondOriginX) + middle),
                    clampToInt(std::int64_t(view.secondOriginY) - 60), secondPlotTitle(view));
@@ -207,7 +220,6 @@ void CTESKAdatView::drawProfile(CDC& dc) {
     dc.LineTo(profileEnd.x, profileEnd.y);
 
     if (roundTicks) {
-        moveWindowOrigin(dc, secondOriginX, secondOriginY);
         drawProfileChart(dc);
         return;
     }
