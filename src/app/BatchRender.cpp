@@ -133,17 +133,10 @@ bool printsToSize(const FigureOptions& figure) {
     return figure.widthInches || figure.fontPoints || figure.dpi;
 }
 
-// Without a width the page keeps the picture's size at the magnification
-// (one pixel per point); a PNG keeps its pixels unless a width is given.
 PrintSize printSizeOf(const CTESKAdatView& view, const FigureOptions& figure,
                       PictureFormat format) {
-    PrintSize size;
-    size.widthInches = figure.widthInches.value_or(view.canvasWidth / 72.0);
-    size.dpi = figure.dpi.value_or(figure.widthInches ? 300 : 72);
-    if (format == PictureFormat::Png && !figure.widthInches)
-        size.dpi = 72;
-    size.fontPoints = figure.fontPoints.value_or(figure.widthInches ? 9 : 0);
-    return size;
+    return printSizeFor(view.canvasWidth, figure.widthInches.value_or(0), figure.dpi.value_or(0),
+                        figure.fontPoints.value_or(0), format);
 }
 
 // --- end of the figure options ---

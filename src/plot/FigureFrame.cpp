@@ -59,7 +59,8 @@ void CTESKAdatView::drawColourBarFurniture(CDC& dc, int power) {
     const std::string title = colourBarTitle(*this, m_colourBarKind);
     const std::string factor = power != 0 ? powerOfTenText(power) : std::string();
     const int titleLength = dc.GetTextExtent(title).cx;
-    const int top = -tip - gap;
+    // Above the top label (whose baseline may be the bar's top) and the triangle.
+    const int baseline = -fontHeight - gap;
     if (titleLength + 2 * gap <= height) {
         CFont vertical;
         createPlotFont(vertical, fontHeight, FW_NORMAL, 900);
@@ -69,12 +70,12 @@ void CTESKAdatView::drawColourBarFurniture(CDC& dc, int power) {
         if (previous)
             dc.SelectObject(previous);
         if (!factor.empty()) {
-            dc.SetTextAlign(TA_LEFT | TA_BOTTOM);
-            dc.TextOut(barLeft, top, factor);
+            dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+            dc.TextOut(barLeft, baseline, factor);
         }
     } else {
-        dc.SetTextAlign(TA_RIGHT | TA_BOTTOM);
-        dc.TextOut(truncatePlot(plotWidth) + 400 - gap, top,
+        dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
+        dc.TextOut(truncatePlot(plotWidth) + 400 - gap, baseline,
                    factor.empty() ? title : title + " " + factor);
     }
     dc.SetTextAlign(TA_LEFT | TA_BASELINE);

@@ -160,6 +160,18 @@ Picture renderPrintPicture(CTESKAdatView& view, PictureFormat format, const Prin
     return picture;
 }
 
+PrintSize printSizeFor(int canvasPixels, double widthInches, double dpi, double fontPoints,
+                       PictureFormat format) {
+    PrintSize size;
+    const bool hasWidth = widthInches > 0;
+    size.widthInches = hasWidth ? widthInches : canvasPixels / 72.0;
+    size.dpi = dpi > 0 ? dpi : (hasWidth ? 300 : 72);
+    if (format == PictureFormat::Png && !hasWidth)
+        size.dpi = 72;
+    size.fontPoints = fontPoints > 0 ? fontPoints : (hasWidth ? 9 : 0);
+    return size;
+}
+
 double pageWidthPoints(const Picture& picture) {
     return picture.pixels.width() * (picture.dpi > 0 ? 72 / picture.dpi : 1.0);
 }

@@ -49,6 +49,13 @@ Picture renderPicture(CTESKAdatView& view, PictureFormat format, double magnific
 // as they were). A PNG holds the pixels at `dpi` and declares it.
 Picture renderPrintPicture(CTESKAdatView& view, PictureFormat format, const PrintSize& size);
 
+// The print size asked for by a width (inches), a resolution and a text
+// size, each 0 when not given: without a width the page is the picture's
+// `canvasPixels` at one pixel per point and a PNG keeps its pixels; with a
+// width the resolution defaults to 300 and the text to 9 pt.
+PrintSize printSizeFor(int canvasPixels, double widthInches, double dpi, double fontPoints,
+                       PictureFormat format);
+
 // The page width of a picture in points.
 double pageWidthPoints(const Picture& picture);
 

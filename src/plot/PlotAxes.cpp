@@ -81,8 +81,7 @@ void CTESKAdatView::drawEastingAxis(CDC& dc) {
         dc.LineTo(label.position, bottom + 36);
     }
     // With round ticks the label keeps clear of the tick labels whatever the font.
-    const int labelY = roundTicks ? bottom + 40 + fontHeight
-                                  : truncatePlot(plotHeight + 80);
+    const int labelY = roundTicks ? bottom + 40 + fontHeight : truncatePlot(plotHeight + 80);
     dc.TextOut(truncatePlot(plotWidth / 2), std::max(labelY, truncatePlot(plotHeight + 80)),
                xAxisLabel);
 }

@@ -14,8 +14,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -302,10 +302,10 @@ void CTESKAdatView::drawProfileChart(CDC& dc) {
     const int gap = labelGap(fontHeight);
     int widestTick = 0;
     for (const double v : chart.valueTicks.values)
-        widestTick = std::max(
-            widestTick, dc.GetTextExtent(formatRoundTick(v, chart.valueTicks.step)).cx);
-    const int inset = std::clamp(40 + widestTick + 2 * gap + fontHeight - 200, 0,
-                                 truncatePlot(plotWidth / 2));
+        widestTick =
+            std::max(widestTick, dc.GetTextExtent(formatRoundTick(v, chart.valueTicks.step)).cx);
+    const int inset =
+        std::clamp(40 + widestTick + 2 * gap + fontHeight - 200, 0, truncatePlot(plotWidth / 2));
     chart.width -= inset;
     const std::int64_t originX = -200 - (std::int64_t(secondOriginX) + inset);
     dc.SetWindowOrg(static_cast<int>(std::clamp<std::int64_t>(originX, INT_MIN, INT_MAX)),
