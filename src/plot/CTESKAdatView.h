@@ -73,6 +73,7 @@ public:
     void drawEastingAxis(CDC& dc);
     void drawNorthingTicks(CDC& dc, const std::vector<AxisLabel>& labels);
     void drawNorthingTicksAlongAxis(CDC& dc, const std::vector<AxisLabel>& labels);
+    void drawNorthingEnds(CDC& dc, const std::vector<AxisLabel>& labels);
     void drawColourBar(CDC& dc, double max, double min);
     std::vector<AxisLabel> fittedColourBarLabels(CDC& dc, double min, double max, int& power);
     // With round ticks: a thin frame around a map plot, the colour bar's

@@ -89,12 +89,27 @@ void CTESKAdatView::drawEastingAxis(CDC& dc) {
 void CTESKAdatView::drawNorthingTicks(CDC& dc, const std::vector<AxisLabel>& labels) {
     dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
     const int stride = roundTicks ? strideFor(dc, labels, false, fontHeight) : 1;
+    const bool twoFit = labels.size() > size_t(stride);
     for (size_t i = 0; i < labels.size(); ++i) {
-        if (i % stride == 0)
+        if (i % stride == 0 && twoFit)
             dc.TextOut(-40, labels[i].position, labels[i].text);
         dc.MoveTo(-24, labels[i].position);
         dc.LineTo(-36, labels[i].position);
     }
+    if (!twoFit)
+        drawNorthingEnds(dc, labels);
+}
+
+// A plot too low for two labels beside each other gets its lowest and
+// highest label, the one hanging below its tick, the other standing on it;
+// with fewer than two ticks those of the region's edges.
+void CTESKAdatView::drawNorthingEnds(CDC& dc, const std::vector<AxisLabel>& labels) {
+    const std::vector<AxisLabel> ends = labels.size() >= 2 ? labels : northingLabels(*this);
+    dc.SetTextAlign(TA_RIGHT | TA_TOP);
+    dc.TextOut(-40, ends.front().position, ends.front().text);
+    dc.SetTextAlign(TA_RIGHT | TA_BOTTOM);
+    dc.TextOut(-40, ends.back().position, ends.back().text);
+    dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
 }
 
 // From the south upward, each label that stays within the plot's height
