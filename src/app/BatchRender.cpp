@@ -127,6 +127,9 @@ void applyFigureLabels(CTESKAdatView& view, const FigureOptions& figure) {
         view.yAxisLabel = *figure.yLabel;
     view.showTitles = !figure.noTitle;
     view.profileStep = figure.profileStep.value_or(0);
+    view.contourInterval = figure.contours.value_or(0);
+    view.scaleBar = figure.scaleBar;
+    view.northArrow = figure.northArrow;
 }
 
 bool printsToSize(const FigureOptions& figure) {

@@ -3,6 +3,8 @@
 #include "CommandLine.h"
 #include "EditChecks.h"
 
+#include <utility>
+
 namespace {
 
 void refuse(CommandLine& line, const std::string& message) {
@@ -30,16 +32,19 @@ bool takeText(const std::string& value, std::optional<std::string>& target) {
 } // namespace
 
 bool takeFigureOption(CommandLine& line, const std::vector<std::string>& arguments, size_t& index) {
-    static const char* const kValued[] = {"--title",        "--xlabel",   "--ylabel",
-                                          "--profile-step", "--width-cm", "--width-in",
-                                          "--font-pt",      "--dpi",      "--colourmap"};
+    static const char* const kValued[] = {
+        "--title",    "--xlabel",  "--ylabel", "--profile-step", "--width-cm",
+        "--width-in", "--font-pt", "--dpi",    "--colourmap",    "--contours"};
     const std::string& option = arguments[index];
     FigureOptions& figure = line.render.figure;
-    if (option == "--no-title") {
-        figure.noTitle = true;
-        line.render.anyViewOption = true;
-        return true;
-    }
+    for (const auto& [name, flag] : {std::pair{"--no-title", &figure.noTitle},
+                                     {"--scale-bar", &figure.scaleBar},
+                                     {"--north-arrow", &figure.northArrow}})
+        if (option == name) {
+            *flag = true;
+            line.render.anyViewOption = true;
+            return true;
+        }
     bool valued = false;
     for (const char* name : kValued)
         valued |= option == name;
@@ -72,6 +77,9 @@ bool takeFigureOption(CommandLine& line, const std::vector<std::string>& argumen
     if (option == "--profile-step")
         return takePositive(line, option, value, 1e12, "a distance in metres above 0",
                             figure.profileStep);
+    if (option == "--contours")
+        return takePositive(line, option, value, 1e300, "an interval above 0 in data units",
+                            figure.contours);
     if (option == "--font-pt")
         return takePositive(line, option, value, 200, "a text size in points above 0",
                             figure.fontPoints);
@@ -102,5 +110,7 @@ std::string figureUsageText() {
            "  --width-cm W | --width-in W  the whole picture W wide: SVG and PDF pages of\n"
            "                         that size, a PNG of W at --dpi, text at --font-pt\n"
            "  --font-pt P            text size in points of the page (default 9 with a width)\n"
-           "  --dpi D                resolution of the fills and of the PNG (default 300)\n";
+           "  --dpi D                resolution of the fills and of the PNG (default 300)\n"
+           "  --contours INTERVAL    contour lines of the main map every INTERVAL data units\n"
+           "  --scale-bar, --north-arrow  a scale bar and a north arrow on the main map\n";
 }

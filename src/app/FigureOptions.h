@@ -18,6 +18,9 @@ struct FigureOptions {
     std::optional<double> widthInches; // --width-cm / --width-in: the whole picture's width
     std::optional<double> fontPoints;  // --font-pt: text size (9 pt with a width)
     std::optional<double> dpi;         // --dpi: pixels per inch of the page (300)
+    std::optional<double> contours;    // --contours INTERVAL, data units
+    bool scaleBar = false;             // --scale-bar
+    bool northArrow = false;           // --north-arrow
 };
 
 // Takes the figure option at arguments[index] with its value (advancing

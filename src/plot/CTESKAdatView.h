@@ -80,6 +80,9 @@ public:
     // outline, its title, and triangles at the ends beyond which values lie.
     void drawMapFrame(CDC& dc);
     void drawColourBarFurniture(CDC& dc, int power);
+    // On the main map when asked for: contour lines with labels at round
+    // values, a scale bar, a north arrow.
+    void drawMapFurniture(CDC& dc, const std::vector<double>& values);
     // The second map plot, in the diverging colours when they apply.
     void drawSecondMapPlot(CDC& dc);
     // The second plot for PlotKind::Profile; with round ticks a chart.

@@ -1,13 +1,18 @@
-// The furniture of a map plot drawn for a figure (with round ticks): a thin
+// The furniture of a map plot drawn for a figure: with round ticks a thin
 // frame around the map, the colour bar's outline and title, and a triangle
-// at each end of the bar beyond which some values lie.
+// at each end of the bar beyond which some values lie; on request contour
+// lines, a scale bar and a north arrow on the main map.
 
 #include "CTESKAdatView.h"
+#include "Contours.h"
 #include "DeviceContext.h"
 #include "PlotFont.h"
 #include "PlotLabels.h"
+#include "RoundTicks.h"
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 
 namespace {
 
@@ -37,7 +42,121 @@ void fillTriangle(CDC& dc, int left, int right, int base, int tip, COLORREF colo
     dc.LineTo(right, base);
 }
 
+bool insideRect(double x, double y, double width, double height) {
+    return x >= 0 && x <= width && y >= 0 && y <= height;
+}
+
+// Every how many levels one is labelled: 1, 2, 5, 10, ... times the
+// interval, so that about eight or fewer levels carry a label.
+int labelEvery(double lo, double hi, double interval) {
+    const double levels = (hi - lo) / interval;
+    for (int every : {1, 2, 5, 10, 20, 50, 100, 200, 500})
+        if (levels / every <= 8)
+            return every;
+    return 1000;
+}
+
+void drawContours(CTESKAdatView& view, CDC& dc, const std::vector<double>& values) {
+    const std::vector<ContourSegment> segments =
+        contourSegments(view, view, values, view.contourInterval);
+    if (segments.empty())
+        return;
+    CPen pen(PS_SOLID, 0, RGB(40, 40, 40));
+    CPen* previous = dc.SelectObject(&pen);
+    double lo = segments.front().level, hi = lo;
+    // The longest segment of each level well inside the map carries its label.
+    std::map<double, const ContourSegment*> longest;
+    const double w = view.plotWidth, h = view.plotHeight, margin = 2.0 * view.fontHeight;
+    const auto length = [](const ContourSegment& s) {
+        return std::hypot(s.x1 - s.x0, s.y1 - s.y0);
+    };
+    for (const ContourSegment& s : segments) {
+        if (!insideRect(s.x0, s.y0, w, h) || !insideRect(s.x1, s.y1, w, h))
+            continue;
+        dc.MoveTo(roundPlot(s.x0), roundPlot(s.y0));
+        dc.LineTo(roundPlot(s.x1), roundPlot(s.y1));
+        lo = std::min(lo, s.level);
+        hi = std::max(hi, s.level);
+        const double mx = (s.x0 + s.x1) / 2, my = (s.y0 + s.y1) / 2;
+        if (mx < margin || mx > w - margin || my < margin || my > h - margin)
+            continue;
+        const ContourSegment*& best = longest[s.level];
+        if (!best || length(s) > length(*best))
+            best = &s;
+    }
+    dc.SelectObject(previous);
+    const int every = labelEvery(lo, hi, view.contourInterval);
+    CFont small;
+    createPlotFont(small, std::max(view.fontHeight * 4 / 5, 1), FW_NORMAL);
+    CFont* previousFont = dc.SelectObject(&small);
+    dc.SetBkMode(OPAQUE);
+    dc.SetBkColor(RGB(255, 255, 255));
+    dc.SetTextAlign(TA_CENTER | TA_BASELINE);
+    for (const auto& [level, s] : longest) {
+        if (std::llround(level / view.contourInterval) % every != 0)
+            continue;
+        dc.TextOut(roundPlot((s->x0 + s->x1) / 2),
+                   roundPlot((s->y0 + s->y1) / 2 + view.fontHeight / 4.0),
+                   formatRoundTick(level, view.contourInterval * every));
+    }
+    dc.SetBkMode(TRANSPARENT);
+    if (previousFont)
+        dc.SelectObject(previousFont);
+}
+
+// A bar of a round length near a fifth of the map's width at its lower
+// left, on a white box, with its length above it.
+void drawScaleBar(CTESKAdatView& view, CDC& dc) {
+    const double metres = (view.regionXMax - view.regionXMin) / 5;
+    const RoundTicks ticks = chooseRoundTicks(0, metres, 1);
+    if (!(ticks.step > 0))
+        return;
+    const int length = roundPlot(ticks.step * view.plotScale), gap = labelGap(view.fontHeight);
+    const int left = 3 * gap, baseline = roundPlot(view.plotHeight) - 3 * gap;
+    const std::string text = formatRoundTick(ticks.step, ticks.step) + " m";
+    const CSize size = dc.GetTextExtent(text);
+    dc.FillSolidRect(left - gap, baseline - size.cy - 2 * gap,
+                     std::max<int>(length, size.cx) + 2 * gap, size.cy + 3 * gap,
+                     RGB(255, 255, 255));
+    CPen thick(PS_SOLID, 6, RGB(0, 0, 0));
+    CPen* previous = dc.SelectObject(&thick);
+    dc.MoveTo(left, baseline);
+    dc.LineTo(left + length, baseline);
+    dc.SelectObject(previous);
+    dc.SetTextAlign(TA_CENTER | TA_BOTTOM);
+    dc.TextOut(left + length / 2, baseline - gap, text);
+}
+
+// An arrow pointing north with an "N" under its head, at the upper right.
+void drawNorthArrow(CTESKAdatView& view, CDC& dc) {
+    const int gap = labelGap(view.fontHeight), size = 2 * view.fontHeight;
+    const int x = roundPlot(view.plotWidth) - 3 * gap - size / 4, top = 3 * gap;
+    const CSize letter = dc.GetTextExtent("N");
+    dc.FillSolidRect(x - size / 4 - gap, top - gap, size / 2 + 2 * gap, size + letter.cy + 2 * gap,
+                     RGB(255, 255, 255));
+    CPen pen(PS_SOLID, 4, RGB(0, 0, 0));
+    CPen* previous = dc.SelectObject(&pen);
+    dc.MoveTo(x, top + size);
+    dc.LineTo(x, top);
+    dc.LineTo(x - size / 4, top + size / 3);
+    dc.MoveTo(x, top);
+    dc.LineTo(x + size / 4, top + size / 3);
+    dc.SelectObject(previous);
+    dc.SetTextAlign(TA_CENTER | TA_TOP);
+    dc.TextOut(x, top + size, "N");
+}
+
 } // namespace
+
+void CTESKAdatView::drawMapFurniture(CDC& dc, const std::vector<double>& values) {
+    if (contourInterval > 0)
+        drawContours(*this, dc, values);
+    dc.SetBkMode(TRANSPARENT);
+    if (scaleBar)
+        drawScaleBar(*this, dc);
+    if (northArrow)
+        drawNorthArrow(*this, dc);
+}
 
 void CTESKAdatView::drawMapFrame(CDC& dc) {
     drawRectangle(dc, 0, 0, roundPlot(plotWidth), roundPlot(plotHeight));

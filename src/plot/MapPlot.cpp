@@ -308,6 +308,8 @@ void CTESKAdatView::drawMapPlot(CDC& dc, const std::vector<double>& values, doub
             dc.InvertRect(
                 CRect(markedPoint.x - 4, markedPoint.y - 4, markedPoint.x + 4, markedPoint.y + 4));
     }
+    if (drawable && m_colourBarKind == PlotKind::None)
+        drawMapFurniture(dc, values);
     if (roundTicks) {
         drawMapFrame(dc);
         const auto finite = [](double v) { return std::isfinite(v); };

@@ -82,6 +82,11 @@ struct ViewState {
     // Metres between the samples of the profile chart (with round ticks) and
     // of its exported values; 0: half the median station spacing.
     double profileStep = 0;
+    // Map furniture on request: contour lines of the main plot every this
+    // many data units (0: none), a scale bar, a north arrow.
+    double contourInterval = 0;
+    bool scaleBar = false;
+    bool northArrow = false;
 };
 
 // The stations in triangulation node order, and the triangulation itself.

@@ -2,12 +2,14 @@
 // labels on any region shape, and the profile as a chart whose text never
 // overprints other text, a curve's end or a letter.
 
+#include "Contours.h"
 #include "PaintFixture.h"
 #include "ProfileExport.h"
 #include "VectorLayer.h"
 
 #include <QTransform>
 #include <cmath>
+#include <map>
 #include <string>
 
 namespace {
@@ -163,6 +165,35 @@ TEST_F(Figure, ProfileSamplesKeepTheirSpacingInMetresAtAnyMagnification) {
         EXPECT_EQ(small[i].observed, atDefault[i].observed);
     view.profileStep = 100;
     EXPECT_EQ(viewProfileSamples(view).size(), 9u) << "0 to 800 m every 100 m";
+}
+
+TEST_F(Figure, ContoursOfAPlaneAreStraightEvenlySpacedLines) {
+    std::vector<double> x, y, data;
+    for (int i = 0; i <= 10; ++i)
+        for (int j = 0; j <= 7; ++j) {
+            x.push_back(100 * i + 13 * (j % 2)); // not a regular grid
+            y.push_back(100 * j);
+            data.push_back(0.5 * x.back() + 3); // a plane rising eastward
+        }
+    load(x, y, data);
+    const std::vector<ContourSegment> segments = contourSegments(view, view, view.mainValues, 50);
+    std::map<double, int> levels;
+    for (const ContourSegment& s : segments) {
+        const double expectedX = ((s.level - 3) / 0.5 - view.regionXMin) * view.plotScale;
+        EXPECT_NEAR(s.x0, expectedX, 1e-6) << s.level;
+        EXPECT_NEAR(s.x1, expectedX, 1e-6) << s.level;
+        ++levels[s.level];
+    }
+    // 50, 100, ... 500 within the values 3 to 509.5; each level crosses the
+    // survey from south to north.
+    ASSERT_EQ(levels.size(), 10u);
+    EXPECT_EQ(levels.begin()->first, 50);
+    EXPECT_EQ(levels.rbegin()->first, 500);
+    for (const auto& [level, count] : levels)
+        EXPECT_GE(count, 7) << level;
+
+    view.maskLength = 50; // every triangle has a longer edge
+    EXPECT_TRUE(contourSegments(view, view, view.mainValues, 50).empty());
 }
 
 } // namespace
