@@ -56,7 +56,17 @@ int labelEvery(double lo, double hi, double interval) {
     return 1000;
 }
 
-void drawContours(CTESKAdatView& view, CDC& dc, const std::vector<double>& values) {
+bool inBoxes(const std::vector<CRect>& boxes, double x, double y) {
+    for (const CRect& box : boxes)
+        if (x >= box.left && x <= box.right && y >= box.top && y <= box.bottom)
+            return true;
+    return false;
+}
+
+// The lines inside the map and outside `keepOut`; the label of a level on
+// its longest segment at least 2.5 font heights from the labels before.
+void drawContours(CTESKAdatView& view, CDC& dc, const std::vector<double>& values,
+                  const std::vector<CRect>& keepOut) {
     const std::vector<ContourSegment> segments =
         contourSegments(view, view, values, view.contourInterval);
     if (segments.empty())
@@ -64,25 +74,19 @@ void drawContours(CTESKAdatView& view, CDC& dc, const std::vector<double>& value
     CPen pen(PS_SOLID, 0, RGB(40, 40, 40));
     CPen* previous = dc.SelectObject(&pen);
     double lo = segments.front().level, hi = lo;
-    // The longest segment of each level well inside the map carries its label.
-    std::map<double, const ContourSegment*> longest;
+    std::map<double, std::vector<const ContourSegment*>> candidates;
     const double w = view.plotWidth, h = view.plotHeight, margin = 2.0 * view.fontHeight;
-    const auto length = [](const ContourSegment& s) {
-        return std::hypot(s.x1 - s.x0, s.y1 - s.y0);
-    };
     for (const ContourSegment& s : segments) {
-        if (!insideRect(s.x0, s.y0, w, h) || !insideRect(s.x1, s.y1, w, h))
+        if (!insideRect(s.x0, s.y0, w, h) || !insideRect(s.x1, s.y1, w, h) ||
+            inBoxes(keepOut, s.x0, s.y0) || inBoxes(keepOut, s.x1, s.y1))
             continue;
         dc.MoveTo(roundPlot(s.x0), roundPlot(s.y0));
         dc.LineTo(roundPlot(s.x1), roundPlot(s.y1));
         lo = std::min(lo, s.level);
         hi = std::max(hi, s.level);
         const double mx = (s.x0 + s.x1) / 2, my = (s.y0 + s.y1) / 2;
-        if (mx < margin || mx > w - margin || my < margin || my > h - margin)
-            continue;
-        const ContourSegment*& best = longest[s.level];
-        if (!best || length(s) > length(*best))
-            best = &s;
+        if (mx >= margin && mx <= w - margin && my >= margin && my <= h - margin)
+            candidates[s.level].push_back(&s);
     }
     dc.SelectObject(previous);
     const int every = labelEvery(lo, hi, view.contourInterval);
@@ -92,12 +96,29 @@ void drawContours(CTESKAdatView& view, CDC& dc, const std::vector<double>& value
     dc.SetBkMode(OPAQUE);
     dc.SetBkColor(RGB(255, 255, 255));
     dc.SetTextAlign(TA_CENTER | TA_BASELINE);
-    for (const auto& [level, s] : longest) {
+    const auto length = [](const ContourSegment* s) {
+        return std::hypot(s->x1 - s->x0, s->y1 - s->y0);
+    };
+    std::vector<std::pair<double, double>> labelled;
+    const double spacing = 2.5 * view.fontHeight;
+    for (auto& [level, list] : candidates) {
         if (std::llround(level / view.contourInterval) % every != 0)
             continue;
-        dc.TextOut(roundPlot((s->x0 + s->x1) / 2),
-                   roundPlot((s->y0 + s->y1) / 2 + view.fontHeight / 4.0),
-                   formatRoundTick(level, view.contourInterval * every));
+        std::sort(list.begin(), list.end(), [&](const ContourSegment* a, const ContourSegment* b) {
+            return length(a) > length(b);
+        });
+        for (const ContourSegment* s : list) {
+            const double mx = (s->x0 + s->x1) / 2, my = (s->y0 + s->y1) / 2;
+            const bool clear = std::all_of(labelled.begin(), labelled.end(), [&](const auto& p) {
+                return std::hypot(p.first - mx, p.second - my) >= spacing;
+            });
+            if (!clear)
+                continue;
+            dc.TextOut(roundPlot(mx), roundPlot(my + view.fontHeight / 4.0),
+                       formatRoundTick(level, view.contourInterval * every));
+            labelled.emplace_back(mx, my);
+            break;
+        }
     }
     dc.SetBkMode(TRANSPARENT);
     if (previousFont)
@@ -106,18 +127,21 @@ void drawContours(CTESKAdatView& view, CDC& dc, const std::vector<double>& value
 
 // A bar of a round length near a fifth of the map's width at its lower
 // left, on a white box, with its length above it.
-void drawScaleBar(CTESKAdatView& view, CDC& dc) {
+// With `draw` false only its box is found.
+CRect placeScaleBar(CTESKAdatView& view, CDC& dc, bool draw) {
     const double metres = (view.regionXMax - view.regionXMin) / 5;
     const RoundTicks ticks = chooseRoundTicks(0, metres, 1);
     if (!(ticks.step > 0))
-        return;
+        return CRect();
     const int length = roundPlot(ticks.step * view.plotScale), gap = labelGap(view.fontHeight);
     const int left = 3 * gap, baseline = roundPlot(view.plotHeight) - 3 * gap;
     const std::string text = formatRoundTick(ticks.step, ticks.step) + " m";
     const CSize size = dc.GetTextExtent(text);
-    dc.FillSolidRect(left - gap, baseline - size.cy - 2 * gap,
-                     std::max<int>(length, size.cx) + 2 * gap, size.cy + 3 * gap,
-                     RGB(255, 255, 255));
+    const CRect box(left - gap, baseline - size.cy - 2 * gap,
+                    left + std::max<int>(length, size.cx) + gap, baseline + gap);
+    if (!draw)
+        return box;
+    dc.FillSolidRect(box, RGB(255, 255, 255));
     CPen thick(PS_SOLID, 6, RGB(0, 0, 0));
     CPen* previous = dc.SelectObject(&thick);
     dc.MoveTo(left, baseline);
@@ -125,15 +149,19 @@ void drawScaleBar(CTESKAdatView& view, CDC& dc) {
     dc.SelectObject(previous);
     dc.SetTextAlign(TA_CENTER | TA_BOTTOM);
     dc.TextOut(left + length / 2, baseline - gap, text);
+    return box;
 }
 
 // An arrow pointing north with an "N" under its head, at the upper right.
-void drawNorthArrow(CTESKAdatView& view, CDC& dc) {
+CRect placeNorthArrow(CTESKAdatView& view, CDC& dc, bool draw) {
     const int gap = labelGap(view.fontHeight), size = 2 * view.fontHeight;
     const int x = roundPlot(view.plotWidth) - 3 * gap - size / 4, top = 3 * gap;
     const CSize letter = dc.GetTextExtent("N");
-    dc.FillSolidRect(x - size / 4 - gap, top - gap, size / 2 + 2 * gap, size + letter.cy + 2 * gap,
-                     RGB(255, 255, 255));
+    const CRect box(x - size / 4 - gap, top - gap, x + size / 4 + gap,
+                    top + size + letter.cy + gap);
+    if (!draw)
+        return box;
+    dc.FillSolidRect(box, RGB(255, 255, 255));
     CPen pen(PS_SOLID, 4, RGB(0, 0, 0));
     CPen* previous = dc.SelectObject(&pen);
     dc.MoveTo(x, top + size);
@@ -144,18 +172,24 @@ void drawNorthArrow(CTESKAdatView& view, CDC& dc) {
     dc.SelectObject(previous);
     dc.SetTextAlign(TA_CENTER | TA_TOP);
     dc.TextOut(x, top + size, "N");
+    return box;
 }
 
 } // namespace
 
 void CTESKAdatView::drawMapFurniture(CDC& dc, const std::vector<double>& values) {
+    std::vector<CRect> furniture;
+    if (scaleBar)
+        furniture.push_back(placeScaleBar(*this, dc, false));
+    if (northArrow)
+        furniture.push_back(placeNorthArrow(*this, dc, false));
     if (contourInterval > 0)
-        drawContours(*this, dc, values);
+        drawContours(*this, dc, values, furniture);
     dc.SetBkMode(TRANSPARENT);
     if (scaleBar)
-        drawScaleBar(*this, dc);
+        placeScaleBar(*this, dc, true);
     if (northArrow)
-        drawNorthArrow(*this, dc);
+        placeNorthArrow(*this, dc, true);
 }
 
 void CTESKAdatView::drawMapFrame(CDC& dc) {
