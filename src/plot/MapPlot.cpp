@@ -4,6 +4,7 @@
 #include "CTESKAdatView.h"
 #include "DeviceContext.h"
 #include "PlotLabels.h"
+#include "PlotLayout.h"
 #include "SearchInTurn.h"
 #include "StationTriangulation.h"
 #include "TriangleMask.h"
@@ -305,8 +306,10 @@ void CTESKAdatView::drawMapPlot(CDC& dc, const std::vector<double>& values, doub
         if (showLocations && plotMethod != PlotMethod::Circles)
             markStations(fill);
         if (!(markedPoint == IntPoint{-1, -1}))
-            dc.InvertRect(
-                CRect(markedPoint.x - 4, markedPoint.y - 4, markedPoint.x + 4, markedPoint.y + 4));
+            dc.InvertRect(CRect(markedPoint.x - plot_layout::kStationMarkHalf,
+                                markedPoint.y - plot_layout::kStationMarkHalf,
+                                markedPoint.x + plot_layout::kStationMarkHalf,
+                                markedPoint.y + plot_layout::kStationMarkHalf));
     }
     if (drawable && m_colourBarKind == PlotKind::None)
         drawMapFurniture(dc, values);

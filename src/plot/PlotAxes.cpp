@@ -6,6 +6,7 @@
 #include "DeviceContext.h"
 #include "PlotFont.h"
 #include "PlotLabels.h"
+#include "PlotLayout.h"
 
 #include <algorithm>
 #include <climits>
@@ -51,10 +52,11 @@ void CTESKAdatView::drawAxes(CDC& dc) {
     bool uprightTicks = true;
     if (roundTicks) {
         const int clearX = -40 - widestLabel(dc, northing) - labelGap(fontHeight) - fontHeight;
-        uprightTicks = clearX >= -200;
+        uprightTicks = clearX >= -plot_layout::kCanvasMargin;
         // Along the axis the tick labels reach fontHeight to the left of -40.
         const int clearOfAlong = -40 - 2 * fontHeight - labelGap(fontHeight);
-        labelX = std::min(labelX, uprightTicks ? clearX : std::max(clearOfAlong, -200));
+        labelX = std::min(
+            labelX, uprightTicks ? clearX : std::max(clearOfAlong, -plot_layout::kCanvasMargin));
     }
     if (uprightTicks)
         drawNorthingTicks(dc, northing);

@@ -9,6 +9,7 @@
 #include "Format.h"
 #include "PlotFont.h"
 #include "PlotLabels.h"
+#include "PlotLayout.h"
 #include "ProfileChart.h"
 #include "StationTriangulation.h"
 
@@ -305,14 +306,18 @@ void CTESKAdatView::drawProfileChart(CDC& dc) {
         widestTick =
             std::max(widestTick, dc.GetTextExtent(formatRoundTick(v, chart.valueTicks.step)).cx);
     const int inset =
-        std::clamp(40 + widestTick + 2 * gap + fontHeight - 200, 0, truncatePlot(plotWidth / 2));
+        std::clamp(40 + widestTick + 2 * gap + fontHeight - plot_layout::kCanvasMargin, 0,
+                   truncatePlot(plotWidth / 2));
     chart.width -= inset;
-    const std::int64_t originX = -200 - (std::int64_t(secondOriginX) + inset);
-    dc.SetWindowOrg(static_cast<int>(std::clamp<std::int64_t>(originX, INT_MIN, INT_MAX)),
-                    static_cast<int>(std::clamp<std::int64_t>(-200 - std::int64_t(secondOriginY),
-                                                              INT_MIN, INT_MAX)));
+    const std::int64_t originX =
+        -plot_layout::kCanvasMargin - (std::int64_t(secondOriginX) + inset);
+    dc.SetWindowOrg(
+        static_cast<int>(std::clamp<std::int64_t>(originX, INT_MIN, INT_MAX)),
+        static_cast<int>(std::clamp<std::int64_t>(
+            -plot_layout::kCanvasMargin - std::int64_t(secondOriginY), INT_MIN, INT_MAX)));
     const double canvasUnits = canvasHeight / magnification;
-    const int room = truncatePlot(canvasUnits - 200 - secondOriginY - plotHeight);
+    const int room =
+        truncatePlot(canvasUnits - plot_layout::kCanvasMargin - secondOriginY - plotHeight);
     ChartPainter painter{dc, chart, fontHeight, {}};
     dc.SetBkMode(TRANSPARENT);
     painter.frame();
@@ -326,7 +331,8 @@ void CTESKAdatView::drawProfileChart(CDC& dc) {
     createPlotFont(vertical, fontHeight, FW_NORMAL, 900);
     CFont* previous = dc.SelectObject(&vertical);
     dc.SetTextAlign(TA_CENTER | TA_TOP);
-    const int titleX = std::max(-40 - widest - gap - fontHeight, -200 - inset);
+    const int titleX =
+        std::max(-40 - widest - gap - fontHeight, -plot_layout::kCanvasMargin - inset);
     dc.TextOut(titleX, truncatePlot(plotHeight / 2), colourBarTitle(*this, PlotKind::None));
     if (previous)
         dc.SelectObject(previous);

@@ -5,6 +5,7 @@
 
 #include "CTESKAdatView.h"
 #include "DeviceContext.h"
+#include "PlotLayout.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -19,7 +20,7 @@ void CTESKAdatView::OnPrepareDC(CDC& dc) const {
     dc.SetMapMode(MM_ISOTROPIC);
     dc.SetWindowExt(roundHalfAway(canvasWidth / magnification),
                     roundHalfAway(canvasHeight / magnification));
-    dc.SetWindowOrg(-200, -200);
+    dc.SetWindowOrg(-plot_layout::kCanvasMargin, -plot_layout::kCanvasMargin);
     dc.SetViewportExt(canvasWidth, canvasHeight);
 }
 
