@@ -60,7 +60,10 @@ std::vector<ContourSegment> contourSegments(const ViewState& state, const Statio
             lo = std::min(lo, values[i]);
             hi = std::max(hi, values[i]);
         }
-    if (!(lo <= hi) || (hi - lo) / interval > maxLevels)
+    // Level numbers beyond 2^52 no longer step by one in doubles.
+    constexpr double kLargestLevel = 4503599627370496.0;
+    if (!(lo <= hi) || (hi - lo) / interval > maxLevels ||
+        !(std::max(std::fabs(lo), std::fabs(hi)) / interval < kLargestLevel))
         return segments;
     const TriangleMask mask(state, arrays);
     for (const Triangle& t : listTriangles(arrays)) {

@@ -14,7 +14,8 @@ struct ContourSegment {
 
 // The segments of the levels k * interval (k integer) within the values'
 // range, at most `maxLevels` levels (none for an interval that would give
-// more, or that is not above 0). A corner exactly on a level counts as
+// more, that is not above 0, or that is too small for the values' size to
+// step through). A corner exactly on a level counts as
 // above it, so a level through a corner is not drawn twice.
 std::vector<ContourSegment> contourSegments(const ViewState& state, const StationArrays& arrays,
                                             const std::vector<double>& values, double interval,
