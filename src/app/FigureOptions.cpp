@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "EditChecks.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -24,6 +25,30 @@ bool takePositive(CommandLine& line, const std::string& option, const std::strin
     return true;
 }
 
+bool takePanels(CommandLine& line, const std::string& value, std::vector<std::string>& panels) {
+    static const char* const kKinds[] = {"observed",   "predicted", "difference",
+                                         "normalized", "errors",    "elevation"};
+    panels.clear();
+    size_t start = 0;
+    while (start <= value.size()) {
+        const size_t comma = std::min(value.find(',', start), value.size());
+        const std::string kind = value.substr(start, comma - start);
+        bool known = false;
+        for (const char* name : kKinds)
+            known |= kind == name;
+        if (!known || panels.size() == 4) {
+            refuse(line, "--panels needs 1 to 4 of observed, predicted, difference, normalized, "
+                         "errors and elevation, not \"" +
+                             value + "\".");
+            panels.clear();
+            return true;
+        }
+        panels.push_back(kind);
+        start = comma + 1;
+    }
+    return true;
+}
+
 bool takeText(const std::string& value, std::optional<std::string>& target) {
     target = value;
     return true;
@@ -33,8 +58,8 @@ bool takeText(const std::string& value, std::optional<std::string>& target) {
 
 bool takeFigureOption(CommandLine& line, const std::vector<std::string>& arguments, size_t& index) {
     static const char* const kValued[] = {
-        "--title",    "--xlabel",  "--ylabel", "--profile-step", "--width-cm",
-        "--width-in", "--font-pt", "--dpi",    "--colourmap",    "--contours"};
+        "--title",   "--xlabel", "--ylabel",    "--profile-step", "--width-cm", "--width-in",
+        "--font-pt", "--dpi",    "--colourmap", "--contours",     "--panels"};
     const std::string& option = arguments[index];
     FigureOptions& figure = line.render.figure;
     for (const auto& [name, flag] : {std::pair{"--no-title", &figure.noTitle},
@@ -77,6 +102,8 @@ bool takeFigureOption(CommandLine& line, const std::vector<std::string>& argumen
     if (option == "--profile-step")
         return takePositive(line, option, value, 1e12, "a distance in metres above 0",
                             figure.profileStep);
+    if (option == "--panels")
+        return takePanels(line, value, figure.panels);
     if (option == "--contours")
         return takePositive(line, option, value, 1e300, "an interval above 0 in data units",
                             figure.contours);
@@ -99,6 +126,13 @@ bool takeFigureOption(CommandLine& line, const std::vector<std::string>& argumen
     return true;
 }
 
+void checkFigureOptions(CommandLine& line) {
+    const RenderOptions& render = line.render;
+    if (!render.figure.panels.empty() &&
+        (render.profile || render.second != RenderOptions::Second::Default))
+        refuse(line, "--panels lays out the maps side by side; leave out --second and --profile.");
+}
+
 std::string figureUsageText() {
     return "Figures for print (with --render):\n"
            "  --title TEXT | --no-title  the main title, or no titles and summary line\n"
@@ -112,5 +146,8 @@ std::string figureUsageText() {
            "  --font-pt P            text size in points of the page (default 9 with a width)\n"
            "  --dpi D                resolution of the fills and of the PNG (default 300)\n"
            "  --contours INTERVAL    contour lines of the main map every INTERVAL data units\n"
-           "  --scale-bar, --north-arrow  a scale bar and a north arrow on the main map\n";
+           "  --scale-bar, --north-arrow  a scale bar and a north arrow on the main map\n"
+           "  --panels LIST          1 to 4 maps side by side, lettered (a), (b), ...: any of\n"
+           "                         observed, predicted, difference, normalized, errors,\n"
+           "                         elevation; observed and predicted share their range\n";
 }

@@ -21,6 +21,9 @@ struct FigureOptions {
     std::optional<double> contours;    // --contours INTERVAL, data units
     bool scaleBar = false;             // --scale-bar
     bool northArrow = false;           // --north-arrow
+    // --panels: the maps side by side, each "observed", "predicted",
+    // "difference", "normalized", "errors" or "elevation"; 1 to 4.
+    std::vector<std::string> panels;
 };
 
 // Takes the figure option at arguments[index] with its value (advancing
@@ -28,6 +31,10 @@ struct FigureOptions {
 // Also takes --colourmap viridis and --colourmap cividis (the other values
 // of --colourmap are left to the rendering options).
 bool takeFigureOption(CommandLine& line, const std::vector<std::string>& arguments, size_t& index);
+
+// The checks that need the whole command line: --panels replaces --second
+// and --profile.
+void checkFigureOptions(CommandLine& line);
 
 // The usage lines of the figure options.
 std::string figureUsageText();

@@ -236,6 +236,7 @@ void checkRenderOptions(CommandLine& line) {
         refuse(line, "--export-profile needs --profile.");
     if (render.profile && render.second != Second::Default)
         refuse(line, "--profile shows the profile as the second plot; leave out --second.");
+    checkFigureOptions(line);
 }
 
 std::string renderUsageText() {

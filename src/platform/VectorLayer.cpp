@@ -78,6 +78,18 @@ void VectorLayer::addText(Text text) {
     m_items.emplace_back(std::move(text));
 }
 
+void VectorLayer::append(const VectorLayer& other, QPointF offset) {
+    for (Item item : other.m_items) {
+        if (auto* line = std::get_if<Polyline>(&item))
+            line->points.translate(offset);
+        else if (auto* outline = std::get_if<Outline>(&item))
+            outline->box.translate(offset);
+        else if (auto* text = std::get_if<Text>(&item))
+            text->origin += offset;
+        m_items.push_back(std::move(item));
+    }
+}
+
 void VectorLayer::replay(QPainter& painter) const {
     replay(painter, 0, 0);
 }

@@ -55,6 +55,8 @@ public:
     void addLine(QPointF from, QPointF to, const Pen& pen);
     void addOutline(const QRectF& pixelBox, const Pen& pen);
     void addText(Text text);
+    // Appends every item of `other` moved by `offset` pixels.
+    void append(const VectorLayer& other, QPointF offset);
 
     const std::vector<Item>& items() const { return m_items; }
     bool empty() const { return m_items.empty(); }

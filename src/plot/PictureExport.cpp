@@ -172,6 +172,38 @@ PrintSize printSizeFor(int canvasPixels, double widthInches, double dpi, double 
     return size;
 }
 
+Picture composePictures(const std::vector<Picture>& panels) {
+    Picture whole;
+    if (panels.empty())
+        return whole;
+    whole.format = panels.front().format;
+    whole.title = panels.front().title;
+    whole.dpi = panels.front().dpi;
+    int width = 0, height = 0;
+    for (const Picture& panel : panels) {
+        width += panel.canvasSize.width();
+        height = std::max(height, panel.canvasSize.height());
+    }
+    whole.canvasSize = QSize(width, height);
+    for (const Picture& panel : panels)
+        if (panel.pixels.isNull())
+            return whole;
+    whole.pixels = QImage(width, height, QImage::Format_RGB32);
+    if (whole.pixels.isNull())
+        return whole;
+    whole.pixels.fill(Qt::white);
+    whole.pixels.setDotsPerMeterX(panels.front().pixels.dotsPerMeterX());
+    whole.pixels.setDotsPerMeterY(panels.front().pixels.dotsPerMeterY());
+    QPainter painter(&whole.pixels);
+    int left = 0;
+    for (const Picture& panel : panels) {
+        painter.drawImage(left, 0, panel.pixels);
+        whole.vectors.append(panel.vectors, QPointF(left, 0));
+        left += panel.pixels.width();
+    }
+    return whole;
+}
+
 double pageWidthPoints(const Picture& picture) {
     return picture.pixels.width() * (picture.dpi > 0 ? 72 / picture.dpi : 1.0);
 }

@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <string>
+#include <vector>
 
 class CTESKAdatView;
 class QIODevice;
@@ -55,6 +56,10 @@ Picture renderPrintPicture(CTESKAdatView& view, PictureFormat format, const Prin
 // width the resolution defaults to 300 and the text to 9 pt.
 PrintSize printSizeFor(int canvasPixels, double widthInches, double dpi, double fontPoints,
                        PictureFormat format);
+
+// The pictures side by side, their tops aligned, on white: one picture of
+// the format and resolution of the first. Null pixels when one is null.
+Picture composePictures(const std::vector<Picture>& panels);
 
 // The page width of a picture in points.
 double pageWidthPoints(const Picture& picture);

@@ -141,9 +141,17 @@ std::vector<AxisLabel> CTESKAdatView::fittedColourBarLabels(CDC& dc, double min,
     const int direction = std::max(std::fabs(min), std::fabs(max)) >= 1 ? 3 : -3;
     power = 0;
     std::vector<AxisLabel> labels = roundColourBarLabels(min, max, plotHeight);
-    while (widestLabel(dc, labels) > room && std::abs(power) < 300) {
+    // Labels that get no narrower (a font too large for any room) keep the unit.
+    int previousWidth = widestLabel(dc, labels);
+    while (previousWidth > room && std::abs(power) < 300) {
+        std::vector<AxisLabel> scaled =
+            roundColourBarLabels(min, max, plotHeight, power + direction);
+        const int width = widestLabel(dc, scaled);
+        if (width >= previousWidth)
+            break;
         power += direction;
-        labels = roundColourBarLabels(min, max, plotHeight, power);
+        labels = std::move(scaled);
+        previousWidth = width;
     }
     return labels;
 }

@@ -65,14 +65,14 @@ void drawTitles(CTESKAdatView& view, CDC& dc) {
     dc.SetTextAlign(TA_CENTER | TA_BASELINE);
     const int middle = truncatePlot(view.plotWidth * 0.5);
     int titleY = -110, summaryY = -60;
-    bool withSummary = true;
+    bool withSummary = view.showSummary;
     if (view.roundTicks) {
         // Clear of the labels at the plot's top edge whatever the font; the
         // summary gives way when both lines would not fit above the plot.
         const int bold = view.fontHeight + 10, gap = labelGap(view.fontHeight);
         summaryY = std::min(-60, -(view.fontHeight + gap));
         titleY = summaryY - bold;
-        withSummary = titleY - bold >= -plot_layout::kCanvasMargin;
+        withSummary = withSummary && titleY - bold >= -plot_layout::kCanvasMargin;
         if (!withSummary)
             titleY = summaryY;
     }

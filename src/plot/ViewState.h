@@ -79,6 +79,13 @@ struct ViewState {
     // The main title and the summary line above the plots, and the second
     // map plot's title; off for a figure whose caption names it.
     bool showTitles = true;
+    // The summary line under the main title (off in all but the first panel
+    // of a figure of several maps).
+    bool showSummary = true;
+    // What the main map shows in a panel of a figure of several maps:
+    // PlotKind::None for the observed data, else the kind whose values it
+    // holds (its colour bar's title follows).
+    PlotKind mainPlotKind = PlotKind::None;
     // Metres between the samples of the profile chart (with round ticks) and
     // of its exported values; 0: half the median station spacing.
     double profileStep = 0;

@@ -109,4 +109,26 @@ TEST_F(FigureRender, PngAtTheResolutionOfItsWidthDeclaresIt) {
     EXPECT_NEAR(image.dotsPerMeterX(), 150 / 0.0254, 1);
 }
 
+TEST_F(FigureRender, PanelsSideBySideShareTheWidthAndTheObservedRange) {
+    const std::string pdf = dir.file("panels.pdf");
+    ASSERT_EQ(render({"--render", pdf, "--panels", "observed,predicted,difference", "--width-cm",
+                      "24", "--font-pt", "6", kObservations, kSamples + "magnetic.pre"}),
+              0);
+    const QString path = QString::fromStdString(pdf);
+    EXPECT_TRUE(runTool("pdfinfo", {path}).contains(QRegularExpression("Page size: +680 x")));
+    const QString text = runTool("pdftotext", {"-raw", path, "-"});
+    // ("Difference" comes out of pdftotext with an ff ligature.)
+    for (const char* expected : {"(a) Observed", "(b) Predicted", "(c) Di"})
+        EXPECT_TRUE(text.contains(expected)) << expected;
+    EXPECT_EQ(text.count("445.7"), 2) << "observed and predicted share the top of their range";
+
+    EXPECT_EQ(parseCommandLine({"--render", pdf, "--panels", "observed,profile", "a.obs"}).error,
+              "--panels needs 1 to 4 of observed, predicted, difference, normalized, errors and "
+              "elevation, not \"observed,profile\".");
+    EXPECT_EQ(
+        parseCommandLine({"--render", pdf, "--panels", "observed", "--second", "errors", "a.obs"})
+            .error,
+        "--panels lays out the maps side by side; leave out --second and --profile.");
+}
+
 } // namespace
