@@ -1,7 +1,7 @@
-#include "FigureOptions.h"
+#include "app/FigureOptions.h"
 
-#include "CommandLine.h"
-#include "EditChecks.h"
+#include "app/CommandLine.h"
+#include "data/EditChecks.h"
 
 #include <algorithm>
 #include <utility>

@@ -2,7 +2,7 @@
 // The options of a picture rendered without a window (--render OUT.png):
 // each sets the view state that its menu command or dialog would set.
 
-#include "FigureOptions.h"
+#include "app/FigureOptions.h"
 
 #include <array>
 #include <optional>

@@ -1,11 +1,11 @@
 // Reading the stations of a table with named columns into the document.
 
-#include "CTESKAdatDoc.h"
+#include "data/CTESKAdatDoc.h"
 
-#include "EditChecks.h"
-#include "MessageBox.h"
-#include "StationTableReader.h"
-#include "TextFile.h"
+#include "data/EditChecks.h"
+#include "data/StationTableReader.h"
+#include "data/TextFile.h"
+#include "platform/MessageBox.h"
 
 #include <climits>
 #include <new>

@@ -1,18 +1,18 @@
-#include "CViewInteraction.h"
+#include "interaction/CViewInteraction.h"
 
-#include "PlotLayout.h"
-#include "ProfileTrace.h"
+#include "plot/PlotLayout.h"
+#include "plot/ProfileTrace.h"
 
-#include "CDlgDataProp.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "EditCommands.h"
-#include "Format.h"
-#include "Resource.h"
-#include "TextFile.h"
-#include "TriangleMask.h"
-#include "Triangulation.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/TextFile.h"
+#include "dialogs/CDlgDataProp.h"
+#include "dialogs/ModalDialog.h"
+#include "platform/DeviceContext.h"
+#include "platform/Format.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/TriangleMask.h"
+#include "triangulation/Triangulation.h"
 
 #include <QApplication>
 #include <QImage>

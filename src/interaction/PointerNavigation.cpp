@@ -1,8 +1,8 @@
-#include "PointerNavigation.h"
+#include "interaction/PointerNavigation.h"
 
-#include "Format.h"
-#include "PlotLayout.h"
-#include "TextFile.h"
+#include "data/TextFile.h"
+#include "platform/Format.h"
+#include "plot/PlotLayout.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,10 +1,10 @@
-#include "CTESKAdatView.h"
+#include "plot/CTESKAdatView.h"
 
-#include "CTESKAdatDoc.h"
-#include "DeviceContext.h"
-#include "PlotLayout.h"
-#include "StationTriangulation.h"
-#include "WaitCursor.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/DeviceContext.h"
+#include "platform/WaitCursor.h"
+#include "plot/PlotLayout.h"
+#include "plot/StationTriangulation.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "Contours.h"
+#include "plot/Contours.h"
 
-#include "StationTriangulation.h"
-#include "TriangleMask.h"
+#include "plot/StationTriangulation.h"
+#include "plot/TriangleMask.h"
 
 #include <algorithm>
 #include <cmath>

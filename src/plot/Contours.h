@@ -3,7 +3,7 @@
 // linear interpolation is a plane, so each level crosses it in one straight
 // segment. Masked triangles (TriangleMask) get none.
 
-#include "ViewState.h"
+#include "plot/ViewState.h"
 
 #include <vector>
 

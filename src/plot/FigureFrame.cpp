@@ -3,12 +3,12 @@
 // at each end of the bar beyond which some values lie; on request contour
 // lines, a scale bar and a north arrow on the main map.
 
-#include "CTESKAdatView.h"
-#include "Contours.h"
-#include "DeviceContext.h"
-#include "PlotFont.h"
-#include "PlotLabels.h"
-#include "RoundTicks.h"
+#include "platform/DeviceContext.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/Contours.h"
+#include "plot/PlotFont.h"
+#include "plot/PlotLabels.h"
+#include "plot/RoundTicks.h"
 
 #include <algorithm>
 #include <cmath>

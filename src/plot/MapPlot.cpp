@@ -1,14 +1,14 @@
 // One map plot: the fill by the chosen method, the station marks, the
 // highlighted station, then the axes and the colour bar.
 
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "PlotLabels.h"
-#include "PlotLayout.h"
-#include "SearchInTurn.h"
-#include "StationTriangulation.h"
-#include "TriangleMask.h"
-#include "Triangulation.h"
+#include "platform/DeviceContext.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PlotLabels.h"
+#include "plot/PlotLayout.h"
+#include "plot/SearchInTurn.h"
+#include "plot/StationTriangulation.h"
+#include "plot/TriangleMask.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,11 +2,11 @@
 // labels) and its colour bar with seven value labels. With round ticks the
 // labels sit at round values and are thinned where they would overprint.
 
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "PlotFont.h"
-#include "PlotLabels.h"
-#include "PlotLayout.h"
+#include "platform/DeviceContext.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PlotFont.h"
+#include "plot/PlotLabels.h"
+#include "plot/PlotLayout.h"
 
 #include <algorithm>
 #include <climits>

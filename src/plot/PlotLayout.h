@@ -2,8 +2,8 @@
 // The canvas layout in plot units: the numbers that the paint, the view's
 // back buffer, the pointer mapping and the mouse gestures must agree on.
 
-#include "PlotLabels.h"
-#include "ViewState.h"
+#include "plot/PlotLabels.h"
+#include "plot/ViewState.h"
 
 namespace plot_layout {
 

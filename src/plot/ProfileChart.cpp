@@ -1,4 +1,4 @@
-#include "ProfileChart.h"
+#include "plot/ProfileChart.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,8 +5,8 @@
 // on the magnification. Positions are plot units from the panel's top-left
 // corner, y downward.
 
-#include "ProfileTrace.h"
-#include "RoundTicks.h"
+#include "plot/ProfileTrace.h"
+#include "plot/RoundTicks.h"
 
 #include <vector>
 

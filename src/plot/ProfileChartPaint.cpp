@@ -3,15 +3,15 @@
 // inside the chart is placed only where it overprints no other text and
 // neither end of a curve.
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "Format.h"
-#include "PlotFont.h"
-#include "PlotLabels.h"
-#include "PlotLayout.h"
-#include "ProfileChart.h"
-#include "StationTriangulation.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/DeviceContext.h"
+#include "platform/Format.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PlotFont.h"
+#include "plot/PlotLabels.h"
+#include "plot/PlotLayout.h"
+#include "plot/ProfileChart.h"
+#include "plot/StationTriangulation.h"
 
 #include <algorithm>
 #include <climits>

@@ -3,9 +3,9 @@
 // areas are rendered into the back buffer (white first, then the plots
 // clipped to the area); the window shows the back buffer.
 
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "PlotLayout.h"
+#include "platform/DeviceContext.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PlotLayout.h"
 
 #include <QPaintEvent>
 #include <QPainter>

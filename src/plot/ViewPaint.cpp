@@ -2,19 +2,19 @@
 // or the profile, the titles; and the picture of the whole canvas that Edit >
 // Copy puts on the clipboard.
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CanvasLimits.h"
-#include "DeviceContext.h"
-#include "Format.h"
-#include "MessageBox.h"
-#include "PlotFont.h"
-#include "PlotLabels.h"
-#include "PlotLayout.h"
-#include "ProfileTrace.h"
-#include "RoundTicks.h"
-#include "StationTriangulation.h"
-#include "WaitCursor.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/DeviceContext.h"
+#include "platform/Format.h"
+#include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/CanvasLimits.h"
+#include "plot/PlotFont.h"
+#include "plot/PlotLabels.h"
+#include "plot/PlotLayout.h"
+#include "plot/ProfileTrace.h"
+#include "plot/RoundTicks.h"
+#include "plot/StationTriangulation.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

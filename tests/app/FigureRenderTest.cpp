@@ -1,10 +1,10 @@
 // --render for print: the figure options, the page size in print units, the
 // resolution of the fills and of a PNG.
 
-#include "BatchRender.h"
-#include "CommandLine.h"
 #include "MessageCapture.h"
 #include "TempFiles.h"
+#include "app/BatchRender.h"
+#include "app/CommandLine.h"
 
 #include <QDir>
 #include <QImage>

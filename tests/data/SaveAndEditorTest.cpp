@@ -1,7 +1,7 @@
-#include "CTESKAdatDoc.h"
-#include "ExternalEditor.h"
 #include "MessageCapture.h"
 #include "TempFiles.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/ExternalEditor.h"
 
 #include <chrono>
 #include <cmath>

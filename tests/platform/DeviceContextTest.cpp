@@ -1,5 +1,5 @@
-#include "DeviceContext.h"
-#include "VectorLayer.h"
+#include "platform/DeviceContext.h"
+#include "platform/VectorLayer.h"
 
 #include <QColor>
 #include <QFontInfo>

@@ -2,10 +2,10 @@
 // labels on any region shape, and the profile as a chart whose text never
 // overprints other text, a curve's end or a letter.
 
-#include "Contours.h"
 #include "PaintFixture.h"
-#include "ProfileExport.h"
-#include "VectorLayer.h"
+#include "platform/VectorLayer.h"
+#include "plot/Contours.h"
+#include "plot/ProfileExport.h"
 
 #include <QTransform>
 #include <cmath>

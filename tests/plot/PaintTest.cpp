@@ -1,11 +1,11 @@
 // The pictures of the map plots: fills, marks, colour bar, canvas size,
 // clipboard copy and the window's back buffer.
 
-#include "CanvasLimits.h"
-#include "DeviceContext.h"
 #include "PaintFixture.h"
-#include "PlotLabels.h"
-#include "Triangulation.h"
+#include "platform/DeviceContext.h"
+#include "plot/CanvasLimits.h"
+#include "plot/PlotLabels.h"
+#include "triangulation/Triangulation.h"
 
 #include <QClipboard>
 #include <QFontInfo>
