@@ -43,16 +43,7 @@ bool applyRegion(CTESKAdatView& view, const RenderOptions& options) {
     if (!options.region)
         return true;
     const std::array<double, 4>& r = *options.region;
-    view.regionXMin = r[0];
-    view.regionXMax = r[1];
-    view.regionYMin = r[2];
-    view.regionYMax = r[3];
-    view.recomputeScale();
-    if (!view.triangulate())
-        return false;
-    view.secondKind = PlotKind::None;
-    view.relayout();
-    return true;
+    return view.showRegion(r[0], r[1], r[2], r[3]);
 }
 
 PlotKind kindOf(Second second, bool hasPredicted) {

@@ -155,6 +155,25 @@ bool CTESKAdatView::triangulate() {
     return triangulateObservations(m_doc, *this, *this);
 }
 
+bool CTESKAdatView::showRegion(double x1, double x2, double y1, double y2) {
+    const auto setRegion = [this](double west, double east, double south, double north) {
+        regionXMin = west;
+        regionXMax = east;
+        regionYMin = south;
+        regionYMax = north;
+        recomputeScale();
+        return triangulate();
+    };
+    const double previous[4] = {regionXMin, regionXMax, regionYMin, regionYMax};
+    const bool shown = setRegion(x1, x2, y1, y2);
+    if (!shown)
+        setRegion(previous[0], previous[1], previous[2], previous[3]);
+    secondKind = PlotKind::None;
+    relayout();
+    invalidate();
+    return shown;
+}
+
 void CTESKAdatView::relayout() {
     computeLayout();
     updateScrollRanges();

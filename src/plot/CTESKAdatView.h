@@ -40,6 +40,11 @@ public:
     void recomputeScale();
     // Converts and triangulates the stations with the wait cursor shown.
     bool triangulate();
+    // Shows the region x1..x2, y1..y2 (metres) with a new scale and
+    // triangulation, without a second plot. When the stations cannot be
+    // triangulated in it (the message is shown), the previous region stays;
+    // false then.
+    bool showRegion(double x1, double x2, double y1, double y2);
 
     // Second-plot origin, canvas size and scroll range; fits the frame.
     void relayout();
