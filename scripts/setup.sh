@@ -13,6 +13,8 @@ teskadat_packages="$teskadat_packages desktop-file-utils libxml2-utils"
 teskadat_packages="$teskadat_packages strace"
 # A window manager for the real-window test of activation.
 teskadat_packages="$teskadat_packages openbox"
+# The benchmarks (Google Benchmark), which CI compiles.
+teskadat_packages="$teskadat_packages libbenchmark-dev"
 
 teskadat_install_missing() {
     local missing=""
@@ -29,11 +31,12 @@ teskadat_install_missing() {
 }
 
 # teskadat_build PRESET [TARGET...]: configures and builds the preset (only
-# the named targets and what they need, when given).
+# the named targets and what they need, when given). TESKADAT_WERROR=1 in the
+# environment makes every warning an error (as CI builds do).
 teskadat_build() {
     local preset="$1"
     shift
-    cmake --preset "$preset" >/dev/null || return 1
+    cmake --preset "$preset" -DTESKADAT_WERROR="${TESKADAT_WERROR:-0}" >/dev/null || return 1
     if [ $# -gt 0 ]; then
         cmake --build --preset "$preset" --target "$@" || return 1
     else

@@ -1,9 +1,9 @@
-#include "BatchInfo.h"
+#include "app/BatchInfo.h"
 
-#include "CTESKAdatDoc.h"
-#include "CommandLine.h"
-#include "Format.h"
-#include "MisfitStatistics.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/MisfitStatistics.h"
+#include "platform/Format.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The main window: menu, toolbar, accelerators and status bar around the
 // view. Every menu item, button and key is a command of the command table.
 
-#include "CommandTable.h"
+#include "platform/CommandTable.h"
 
 #include <QMainWindow>
 #include <QSize>

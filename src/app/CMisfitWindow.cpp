@@ -1,8 +1,8 @@
-#include "CMisfitWindow.h"
+#include "app/CMisfitWindow.h"
 
-#include "CTESKAdatDoc.h"
-#include "MessageBox.h"
-#include "RoundTicks.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/MessageBox.h"
+#include "plot/RoundTicks.h"
 
 #include <QClipboard>
 #include <QFontDatabase>

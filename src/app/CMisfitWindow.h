@@ -4,7 +4,7 @@
 // normal curve, and a Copy button for the figures. It follows the data:
 // every change that reaches the view schedules a recomputation.
 
-#include "MisfitStatistics.h"
+#include "data/MisfitStatistics.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "TableOptions.h"
+#include "app/TableOptions.h"
 
 namespace {
 

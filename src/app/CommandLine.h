@@ -1,8 +1,8 @@
 #pragma once
 // The program's arguments: the files to open and the batch options.
 
-#include "BatchEdit.h"
-#include "RenderOptions.h"
+#include "app/BatchEdit.h"
+#include "app/RenderOptions.h"
 #include "data/TableColumns.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "RenderOptions.h"
+#include "app/RenderOptions.h"
 
-#include "CommandLine.h"
-#include "EditChecks.h"
-#include "PictureFormat.h"
+#include "app/CommandLine.h"
+#include "data/EditChecks.h"
+#include "platform/PictureFormat.h"
 
 #include <climits>
 #include <cmath>

@@ -1,12 +1,12 @@
 // teskadat: the viewer window, or a batch run without a window.
 
-#include "BatchEdit.h"
-#include "BatchInfo.h"
-#include "BatchRender.h"
-#include "CTESKAdatApp.h"
-#include "CTESKAdatDoc.h"
-#include "CommandLine.h"
-#include "MessageBox.h"
+#include "app/BatchEdit.h"
+#include "app/BatchInfo.h"
+#include "app/BatchRender.h"
+#include "app/CTESKAdatApp.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/MessageBox.h"
 
 #include <cstdio>
 #include <string>

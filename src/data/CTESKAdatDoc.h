@@ -2,13 +2,13 @@
 // The document: the one observation data set of the application, its files
 // and the notifications it sends to the view.
 
-#include "Document.h"
-#include "EditChecks.h"
-#include "EditHistory.h"
-#include "ObservationSet.h"
-#include "Random.h"
-#include "ValueRefresher.h"
+#include "data/EditChecks.h"
+#include "data/EditHistory.h"
+#include "data/ObservationSet.h"
+#include "data/Random.h"
 #include "data/TableColumns.h"
+#include "data/ValueRefresher.h"
+#include "platform/Document.h"
 
 #include <cstdint>
 #include <functional>

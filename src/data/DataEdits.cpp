@@ -2,7 +2,7 @@
 // removed, and the log-scale toggle. All work in one pass over the arrays
 // without allocating; removals move the kept stations towards the front.
 
-#include "CTESKAdatDoc.h"
+#include "data/CTESKAdatDoc.h"
 
 #include <cmath>
 #include <utility>

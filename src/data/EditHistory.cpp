@@ -1,4 +1,4 @@
-#include "EditHistory.h"
+#include "data/EditHistory.h"
 
 #include <algorithm>
 #include <utility>

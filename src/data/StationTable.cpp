@@ -1,8 +1,8 @@
-#include "StationTable.h"
+#include "data/StationTable.h"
 
-#include "MessageBox.h"
-#include "SafeFileWriter.h"
-#include "TextFile.h"
+#include "data/SafeFileWriter.h"
+#include "data/TextFile.h"
+#include "platform/MessageBox.h"
 
 #include <charconv>
 #include <cstdio>

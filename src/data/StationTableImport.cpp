@@ -1,12 +1,12 @@
 // Reading the stations of a table with named columns into the document.
 
-#include "CTESKAdatDoc.h"
+#include "data/CTESKAdatDoc.h"
 
-#include "MemoryLimit.h"
-#include "MessageBox.h"
-#include "NumberScan.h"
-#include "TextFile.h"
+#include "data/MemoryLimit.h"
+#include "data/NumberScan.h"
 #include "data/TableText.h"
+#include "data/TextFile.h"
+#include "platform/MessageBox.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
-#include "CDlgColourmap.h"
+#include "dialogs/CDlgColourmap.h"
 
-#include "DialogWidgets.h"
+#include "dialogs/DialogWidgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
-#include "CDlgExportPicture.h"
+#include "dialogs/CDlgExportPicture.h"
 
-#include "DataExchange.h"
-#include "MessageBox.h"
-#include "PictureFormat.h"
+#include "dialogs/DataExchange.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureFormat.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>

@@ -1,8 +1,8 @@
-#include "CDlgMaskLength.h"
+#include "dialogs/CDlgMaskLength.h"
 
-#include "DataExchange.h"
-#include "DialogLayout.h"
-#include "MessageBox.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogLayout.h"
+#include "platform/MessageBox.h"
 
 #include <QLineEdit>
 #include <QShowEvent>

@@ -1,17 +1,18 @@
-#include "CViewInteraction.h"
+#include "interaction/CViewInteraction.h"
 
-#include "ProfileTrace.h"
+#include "plot/PlotLayout.h"
+#include "plot/ProfileTrace.h"
 
-#include "CDlgDataProp.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "EditCommands.h"
-#include "Format.h"
-#include "Resource.h"
-#include "TextFile.h"
-#include "TriangleMask.h"
-#include "Triangulation.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/TextFile.h"
+#include "dialogs/CDlgDataProp.h"
+#include "dialogs/ModalDialog.h"
+#include "platform/DeviceContext.h"
+#include "platform/Format.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/TriangleMask.h"
+#include "triangulation/Triangulation.h"
 
 #include <QApplication>
 #include <QImage>
@@ -32,9 +33,8 @@ constexpr IntPoint kNoMark{-1, -1};
 // press on at once; a press this soon after such an activation made it.
 constexpr qint64 kActivatingPressMs = 300;
 
-// Half the side of the station mark, and how far outside the main plot the
-// readout still looks for a station, in plot units.
-constexpr int kMarkHalf = 4;
+// How far outside the main plot the readout still looks for a station, in
+// plot units.
 constexpr double kFrameSlack = 4;
 
 // Keeps plot positions far enough inside the int range that a mark or an
@@ -270,8 +270,10 @@ void CViewInteraction::invertMark(IntPoint at) {
     const int dx = m_view.secondOriginX, dy = m_view.secondOriginY;
     drawBetweenPaints(m_view, [&](CDC& dc, QRect& touched) {
         auto invert = [&](long long x, long long y) {
-            const CPoint topLeft(clampPlot(x - kMarkHalf), clampPlot(y - kMarkHalf));
-            const CPoint bottomRight(clampPlot(x + kMarkHalf), clampPlot(y + kMarkHalf));
+            const CPoint topLeft(clampPlot(x - plot_layout::kStationMarkHalf),
+                                 clampPlot(y - plot_layout::kStationMarkHalf));
+            const CPoint bottomRight(clampPlot(x + plot_layout::kStationMarkHalf),
+                                     clampPlot(y + plot_layout::kStationMarkHalf));
             dc.InvertRect(CRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y));
             touched |= deviceBox(dc, topLeft, bottomRight);
         };
@@ -491,8 +493,8 @@ QRect CViewInteraction::mainPlotDeviceRect() const {
     QImage unused;
     CDC dc(unused);
     m_view.OnPrepareDC(dc);
-    CRect area(-80, 0, roundHalfAway(m_view.plotWidth + 60),
-               roundHalfAway(m_view.plotHeight + 140));
+    const IntRect plotArea = plot_layout::mainPlotArea(m_view.plotWidth, m_view.plotHeight);
+    CRect area(plotArea.left, plotArea.top, plotArea.right, plotArea.bottom);
     dc.LPtoDP(&area);
     return QRect(QPoint(std::min(area.left, area.right), std::min(area.top, area.bottom)),
                  QPoint(std::max(area.left, area.right) - 1, std::max(area.top, area.bottom) - 1));

@@ -9,8 +9,8 @@
 // mark and the rubber band are drawn into the view's back buffer between
 // paints, and only the touched rectangle is shown again.
 
-#include "PointerNavigation.h"
-#include "ViewState.h"
+#include "interaction/PointerNavigation.h"
+#include "plot/ViewState.h"
 
 #include <QElapsedTimer>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "VectorLayer.h"
+#include "platform/VectorLayer.h"
 
 #include <QFontInfo>
 #include <QPainter>

@@ -1,9 +1,10 @@
-#include "CTESKAdatView.h"
+#include "plot/CTESKAdatView.h"
 
-#include "CTESKAdatDoc.h"
-#include "DeviceContext.h"
-#include "StationTriangulation.h"
-#include "WaitCursor.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/DeviceContext.h"
+#include "platform/WaitCursor.h"
+#include "plot/PlotLayout.h"
+#include "plot/StationTriangulation.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -106,7 +107,7 @@ void CTESKAdatView::computeLayout() {
     // Plot units are whole numbers first (as the pixel rules expect), but the
     // doubling for a second plot is done in double, so that an extreme region
     // cannot overflow; the pixel sizes are clamped to the int range.
-    double width = roundHalfAway(plotWidth + 600);
+    double width = roundHalfAway(plotWidth + plot_layout::kSideBySideGap);
     double height = roundHalfAway(plotHeight + 400);
     if (secondKind != PlotKind::None) {
         if (arrangeVertical) {
@@ -114,7 +115,7 @@ void CTESKAdatView::computeLayout() {
             secondOriginY = roundHalfAway(plotHeight + 300);
             height = 2 * height - 140;
         } else {
-            secondOriginX = roundHalfAway(plotWidth + 600);
+            secondOriginX = roundHalfAway(plotWidth + plot_layout::kSideBySideGap);
             secondOriginY = 0;
             width = 2 * width;
         }

@@ -2,9 +2,9 @@
 // The view: a scrollable canvas with the main plot and an optional second
 // plot, rebuilt from the document whenever it announces new data.
 
-#include "Document.h"
-#include "ValueRefresher.h"
-#include "ViewState.h"
+#include "data/ValueRefresher.h"
+#include "platform/Document.h"
+#include "plot/ViewState.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>

@@ -1,13 +1,14 @@
 // One map plot: the fill by the chosen method, the station marks, the
 // highlighted station, then the axes and the colour bar.
 
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "PlotLabels.h"
-#include "SearchInTurn.h"
-#include "StationTriangulation.h"
-#include "TriangleMask.h"
-#include "Triangulation.h"
+#include "platform/DeviceContext.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PlotLabels.h"
+#include "plot/PlotLayout.h"
+#include "plot/SearchInTurn.h"
+#include "plot/StationTriangulation.h"
+#include "plot/TriangleMask.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -305,8 +306,10 @@ void CTESKAdatView::drawMapPlot(CDC& dc, const std::vector<double>& values, doub
         if (showLocations && plotMethod != PlotMethod::Circles)
             markStations(fill);
         if (!(markedPoint == IntPoint{-1, -1}))
-            dc.InvertRect(
-                CRect(markedPoint.x - 4, markedPoint.y - 4, markedPoint.x + 4, markedPoint.y + 4));
+            dc.InvertRect(CRect(markedPoint.x - plot_layout::kStationMarkHalf,
+                                markedPoint.y - plot_layout::kStationMarkHalf,
+                                markedPoint.x + plot_layout::kStationMarkHalf,
+                                markedPoint.y + plot_layout::kStationMarkHalf));
     }
     drawAxes(dc);
     drawColourBar(dc, max, min);

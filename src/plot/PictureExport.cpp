@@ -1,8 +1,8 @@
-#include "PictureExport.h"
+#include "plot/PictureExport.h"
 
-#include "CTESKAdatView.h"
-#include "PngFile.h"
-#include "SafeFileWriter.h"
+#include "data/SafeFileWriter.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PngFile.h"
 
 #include <QBuffer>
 #include <QPageLayout>

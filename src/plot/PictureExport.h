@@ -6,8 +6,8 @@
 // profile curves over it as vectors and real text; one pixel is one SVG user
 // unit and one PDF point.
 
-#include "PictureFormat.h"
-#include "VectorLayer.h"
+#include "platform/PictureFormat.h"
+#include "platform/VectorLayer.h"
 
 #include <QImage>
 #include <string>

@@ -2,10 +2,11 @@
 // labels) and its colour bar with seven value labels. With round ticks the
 // labels sit at round values and are thinned where they would overprint.
 
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "PlotFont.h"
-#include "PlotLabels.h"
+#include "platform/DeviceContext.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PlotFont.h"
+#include "plot/PlotLabels.h"
+#include "plot/PlotLayout.h"
 
 #include <algorithm>
 #include <climits>
@@ -56,7 +57,7 @@ void CTESKAdatView::drawAxes(CDC& dc) {
     bool uprightTicks = true;
     if (roundTicks) {
         const int clearX = -40 - widestLabel(dc, northing) - labelGap(fontHeight) - fontHeight;
-        uprightTicks = clearX >= -200;
+        uprightTicks = clearX >= -plot_layout::kCanvasMargin;
         labelX = uprightTicks ? std::min(labelX, clearX) : labelX;
     }
     if (uprightTicks)

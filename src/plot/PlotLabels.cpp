@@ -1,8 +1,8 @@
-#include "PlotLabels.h"
+#include "plot/PlotLabels.h"
 
-#include "Format.h"
-#include "ObservationSet.h"
-#include "RoundTicks.h"
+#include "data/ObservationSet.h"
+#include "platform/Format.h"
+#include "plot/RoundTicks.h"
 
 #include <algorithm>
 #include <climits>

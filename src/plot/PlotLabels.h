@@ -3,7 +3,7 @@
 // titles), computed from the view state alone, and the integer plot-unit
 // arithmetic shared by the drawing code.
 
-#include "ViewState.h"
+#include "plot/ViewState.h"
 
 #include <algorithm>
 #include <string>

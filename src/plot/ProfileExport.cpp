@@ -1,12 +1,12 @@
-#include "ProfileExport.h"
+#include "plot/ProfileExport.h"
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "Format.h"
-#include "MessageBox.h"
-#include "SafeFileWriter.h"
-#include "StationTriangulation.h"
-#include "TextFile.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/SafeFileWriter.h"
+#include "data/TextFile.h"
+#include "platform/Format.h"
+#include "platform/MessageBox.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/StationTriangulation.h"
 
 #include <cmath>
 #include <limits>

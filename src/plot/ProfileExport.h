@@ -1,7 +1,7 @@
 #pragma once
 // Profile values out: the samples of the profile shown, as a CSV file.
 
-#include "ProfileTrace.h"
+#include "plot/ProfileTrace.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "ProfileTrace.h"
+#include "plot/ProfileTrace.h"
 
-#include "Format.h"
-#include "PlotLabels.h"
-#include "TriangleMask.h"
-#include "Triangulation.h"
+#include "platform/Format.h"
+#include "plot/PlotLabels.h"
+#include "plot/TriangleMask.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 // units in the profile's own frame: x along the line from A, y downward
 // from the axis.
 
-#include "ViewState.h"
+#include "plot/ViewState.h"
 
 #include <string>
 #include <vector>

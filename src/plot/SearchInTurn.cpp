@@ -1,6 +1,6 @@
-#include "SearchInTurn.h"
+#include "plot/SearchInTurn.h"
 
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

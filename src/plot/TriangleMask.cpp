@@ -1,6 +1,6 @@
-#include "TriangleMask.h"
+#include "plot/TriangleMask.h"
 
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 // and counts as outside the stations for the profile and the station readout,
 // so no anomaly is invented between the blocks.
 
-#include "ViewState.h"
+#include "plot/ViewState.h"
 
 #include <cstdint>
 

@@ -2,18 +2,19 @@
 // or the profile, the titles; and the picture of the whole canvas that Edit >
 // Copy puts on the clipboard.
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CanvasLimits.h"
-#include "DeviceContext.h"
-#include "Format.h"
-#include "MessageBox.h"
-#include "PlotFont.h"
-#include "PlotLabels.h"
-#include "ProfileTrace.h"
-#include "RoundTicks.h"
-#include "StationTriangulation.h"
-#include "WaitCursor.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/DeviceContext.h"
+#include "platform/Format.h"
+#include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/CanvasLimits.h"
+#include "plot/PlotFont.h"
+#include "plot/PlotLabels.h"
+#include "plot/PlotLayout.h"
+#include "plot/ProfileTrace.h"
+#include "plot/RoundTicks.h"
+#include "plot/StationTriangulation.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -30,7 +31,8 @@ int clampToInt(std::int64_t value) {
 
 // The window origin that puts a plot's origin `offset` units from the main plot's.
 void moveWindowOrigin(CDC& dc, std::int64_t offsetX, std::int64_t offsetY) {
-    dc.SetWindowOrg(clampToInt(-200 - offsetX), clampToInt(-200 - offsetY));
+    dc.SetWindowOrg(clampToInt(-plot_layout::kCanvasMargin - offsetX),
+                    clampToInt(-plot_layout::kCanvasMargin - offsetY));
 }
 
 bool isMapKind(PlotKind kind) {
@@ -38,7 +40,8 @@ bool isMapKind(PlotKind kind) {
 }
 
 void storeMainPlotDeviceRect(CTESKAdatView& view, CDC& dc) {
-    CRect rect(-80, 0, roundPlot(view.plotWidth + 60), roundPlot(view.plotHeight + 140));
+    const IntRect area = plot_layout::mainPlotArea(view.plotWidth, view.plotHeight);
+    CRect rect(area.left, area.top, area.right, area.bottom);
     dc.LPtoDP(&rect);
     view.mainPlotDeviceRect = {rect.left, rect.top, rect.right, rect.bottom};
 }
@@ -50,7 +53,7 @@ void drawSecondPlot(CTESKAdatView& view, CDC& dc) {
         moveWindowOrigin(dc, view.secondOriginX, view.secondOriginY);
         view.drawSecondMapPlot(dc);
     }
-    dc.SetWindowOrg(-200, -200);
+    dc.SetWindowOrg(-plot_layout::kCanvasMargin, -plot_layout::kCanvasMargin);
 }
 
 void drawTitles(CTESKAdatView& view, CDC& dc) {

@@ -1,7 +1,7 @@
 #pragma once
 // The display settings of the view and the per-node arrays it draws from.
 
-#include "ColourMap.h"
+#include "plot/ColourMap.h"
 
 #include <climits>
 #include <cmath>

@@ -1,10 +1,10 @@
 // Construction of the triangulation: the collinear start, the first fan and
 // the incremental insertion of the remaining nodes.
 
-#include "EdgeBuild.h"
-#include "ListPool.h"
-#include "OneBased.h"
-#include "Triangulation.h"
+#include "triangulation/EdgeBuild.h"
+#include "triangulation/ListPool.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/Triangulation.h"
 
 #include <cmath>
 

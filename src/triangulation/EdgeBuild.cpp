@@ -15,12 +15,12 @@
 // Hull nodes' lists run from the next hull node counterclockwise to the
 // previous one, which is kept per node.
 
-#include "EdgeBuild.h"
+#include "triangulation/EdgeBuild.h"
 
-#include "ListPool.h"
-#include "OneBased.h"
-#include "SwapTest.h"
-#include "Triangulation.h"
+#include "triangulation/ListPool.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/SwapTest.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <exception>

@@ -2,10 +2,10 @@
 // location, insertion and swaps as addNode, each list edit made in its own
 // slot.
 
-#include "ListPool.h"
+#include "triangulation/ListPool.h"
 
-#include "Triangulation.h"
-#include "Walk.h"
+#include "triangulation/Triangulation.h"
+#include "triangulation/Walk.h"
 
 #include <algorithm>
 #include <climits>

@@ -12,7 +12,7 @@
 // packed routines of Insertion.cpp and Swap.cpp, so packing the pool at the
 // end yields exactly the arrays that the packed build would have made.
 
-#include "OneBased.h"
+#include "triangulation/OneBased.h"
 
 #include <cstddef>
 #include <cstdint>

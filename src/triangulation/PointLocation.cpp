@@ -1,9 +1,9 @@
 // Point location: a walk over the triangulation from a start node to the
 // triangle that contains a point, or to the hull nodes visible from it.
 
-#include "OneBased.h"
-#include "Triangulation.h"
-#include "Walk.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/Triangulation.h"
+#include "triangulation/Walk.h"
 
 namespace {
 

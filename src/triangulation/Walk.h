@@ -4,8 +4,8 @@
 // zero-based entry array) and first(n) / last(n) (1-based positions of node
 // n's first and last entry).
 
-#include "OneBased.h"
-#include "Triangulation.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/Triangulation.h"
 
 #include <cstdint>
 

@@ -1,12 +1,12 @@
 // --render: its options, and the picture it writes.
 
-#include "BatchRender.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CommandLine.h"
 #include "MessageCapture.h"
-#include "PngFile.h"
 #include "TempFiles.h"
+#include "app/BatchRender.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PngFile.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,9 +1,9 @@
 // Tables as real survey software, spreadsheets and GIS write them.
 
-#include "CTESKAdatDoc.h"
 #include "MessageCapture.h"
-#include "StationTable.h"
 #include "TempFiles.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/StationTable.h"
 
 #include <gtest/gtest.h>
 #include <string>

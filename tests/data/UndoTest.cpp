@@ -1,8 +1,8 @@
-#include "CTESKAdatDoc.h"
-#include "EditHistory.h"
 #include "MessageCapture.h"
 #include "StationFill.h"
 #include "TempFiles.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/EditHistory.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "CDlgColourmap.h"
-#include "CDlgLabels.h"
-#include "CDlgRegion.h"
-#include "CMinMax.h"
 #include "MessageCapture.h"
+#include "dialogs/CDlgColourmap.h"
+#include "dialogs/CDlgLabels.h"
+#include "dialogs/CDlgRegion.h"
+#include "dialogs/CMinMax.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

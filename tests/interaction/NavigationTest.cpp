@@ -1,6 +1,6 @@
 #include "InteractionFixture.h"
-#include "PointerNavigation.h"
-#include "Resource.h"
+#include "interaction/PointerNavigation.h"
+#include "platform/Resource.h"
 
 #include <QScrollBar>
 #include <QWheelEvent>

@@ -1,4 +1,4 @@
-#include "ColourMap.h"
+#include "plot/ColourMap.h"
 
 #include <algorithm>
 #include <cmath>

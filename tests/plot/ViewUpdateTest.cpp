@@ -1,8 +1,8 @@
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
 #include "MessageCapture.h"
 #include "StationFill.h"
-#include "StationTriangulation.h"
+#include "data/CTESKAdatDoc.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/StationTriangulation.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

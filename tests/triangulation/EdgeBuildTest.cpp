@@ -2,11 +2,11 @@
 // the build over neighbour lists, and build every set that one builds
 // without declining, so that the list build is only ever the fallback.
 
-#include "EdgeBuild.h"
-#include "ListPool.h"
+#include "triangulation/EdgeBuild.h"
 #include "PointSets.h"
 #include "TopologyCheck.h"
-#include "Triangulation.h"
+#include "triangulation/ListPool.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

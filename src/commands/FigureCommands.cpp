@@ -1,16 +1,16 @@
-#include "FigureCommands.h"
+#include "commands/FigureCommands.h"
 
-#include "CDlgExportPicture.h"
-#include "CDlgMaskLength.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CanvasLimits.h"
-#include "CommandTable.h"
-#include "EditCommands.h"
-#include "MessageBox.h"
-#include "PictureExport.h"
-#include "Resource.h"
-#include "WaitCursor.h"
+#include "commands/EditCommands.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CDlgExportPicture.h"
+#include "dialogs/CDlgMaskLength.h"
+#include "platform/CommandTable.h"
+#include "platform/MessageBox.h"
+#include "platform/Resource.h"
+#include "platform/WaitCursor.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/CanvasLimits.h"
+#include "plot/PictureExport.h"
 
 #include <memory>
 

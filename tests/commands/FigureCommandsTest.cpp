@@ -1,12 +1,12 @@
-#include "FigureCommands.h"
-#include "CDlgExportPicture.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CommandTable.h"
-#include "EditCommands.h"
+#include "commands/FigureCommands.h"
 #include "MessageCapture.h"
-#include "Resource.h"
 #include "TempFiles.h"
+#include "commands/EditCommands.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CDlgExportPicture.h"
+#include "platform/CommandTable.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
 
 #include <QFile>
 #include <QImage>

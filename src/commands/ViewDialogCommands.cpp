@@ -1,16 +1,16 @@
 // The view's commands that run a display dialog: colour range, region,
 // labels and colour map.
 
-#include "CDlgColourmap.h"
-#include "CDlgLabels.h"
-#include "CDlgRegion.h"
-#include "CMinMax.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CommandTable.h"
-#include "EditCommands.h"
-#include "Resource.h"
-#include "ViewCommands.h"
+#include "commands/EditCommands.h"
+#include "commands/ViewCommands.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CDlgColourmap.h"
+#include "dialogs/CDlgLabels.h"
+#include "dialogs/CDlgRegion.h"
+#include "dialogs/CMinMax.h"
+#include "platform/CommandTable.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
 
 namespace {
 

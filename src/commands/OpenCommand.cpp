@@ -1,9 +1,9 @@
-#include "OpenCommand.h"
+#include "commands/OpenCommand.h"
 
-#include "CDlgLoadData.h"
-#include "CTESKAdatDoc.h"
-#include "MessageBox.h"
-#include "WaitCursor.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CDlgLoadData.h"
+#include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
 
 #include <filesystem>
 
