@@ -221,7 +221,7 @@ int applyBatchEdits(CTESKAdatDoc& doc, const CommandLine& line) {
 
 int runBatchEdit(const CommandLine& line) {
     CTESKAdatDoc doc;
-    if (!openFromCommandLine(doc, line))
+    if (!openForBatch(doc, line))
         return kBatchFailed;
     if (const int status = applyBatchEdits(doc, line); status != kBatchOk)
         return status;

@@ -27,6 +27,11 @@ bool openFromCommandLine(CTESKAdatDoc& doc, const CommandLine& line) {
     return doc.OnOpenDocument(normalisedPath(line.observationPath));
 }
 
+bool openForBatch(CTESKAdatDoc& doc, const CommandLine& line) {
+    const bool predictedNamed = line.fixedPredictedName || !line.predictedPath.empty();
+    return openFromCommandLine(doc, line) && (!predictedNamed || doc.hasPredicted);
+}
+
 std::string describeDataSet(const CTESKAdatDoc& doc) {
     std::string text = "file:      " + doc.dataPath + "\n";
     text += tableSummary(doc.tableReport);

@@ -146,11 +146,11 @@ int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
 }
 
 // The format was checked with the options.
-int writePicture(CTESKAdatView& view, const std::string& path) {
-    const PictureFormat format = pictureFormatForName(path).value_or(PictureFormat::Png);
+int writePicture(CTESKAdatView& view, const std::string& path, PictureFormat format) {
     const Picture picture = renderPicture(view, format, view.magnification);
     if (picture.pixels.isNull()) {
-        AfxMessageBox(canvasTooLargeText(view.canvasWidth, view.canvasHeight, "render") +
+        const QSizeF refused = view.exactCanvasSize();
+        AfxMessageBox(canvasTooLargeText(refused.width(), refused.height(), "render") +
                           " Try a smaller --magnification.",
                       MB_ICONHAND);
         return kBatchFailed;
@@ -167,7 +167,7 @@ int writePicture(CTESKAdatView& view, const std::string& path) {
 int renderPicture(const CommandLine& line) {
     CTESKAdatDoc doc;
     CTESKAdatView view(doc); // receives the document's updates from the start
-    if (!openFromCommandLine(doc, line))
+    if (!openForBatch(doc, line))
         return kBatchFailed;
     if (line.isBatchEdit())
         if (const int status = applyBatchEdits(doc, line); status != kBatchOk)
@@ -183,7 +183,7 @@ int renderPicture(const CommandLine& line) {
         return kBatchFailed;
     if (line.render.outputPath.empty())
         return kBatchOk;
-    return writePicture(view, line.render.outputPath);
+    return writePicture(view, line.render.outputPath, line.render.pictureFormat());
 }
 
 int runBatchRender(int argc, char** argv, const CommandLine& line) {

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/TableOptions.h"
+#include "platform/MessageBox.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ constexpr OptionRule kModeOptions[] = {
     {"--info", CommandLine::Mode::Info},
     {"--help", CommandLine::Mode::Help},
     {"-h", CommandLine::Mode::Help},
+    {"--version", CommandLine::Mode::Version},
 };
 
 bool isOption(const std::string& argument) {
@@ -71,6 +73,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     return line;
 }
 
+std::string versionText() {
+    return std::string("teskadat ") + platform::kAppVersion + "\n";
+}
+
+std::string usageErrorText(const std::string& error) {
+    return "teskadat: " + error + "\nTry 'teskadat --help'.\n";
+}
+
 std::string usageText() {
     return "Usage: teskadat [OBSERVATIONS [PREDICTED | /pre]]\n"
            "       teskadat --info OBSERVATIONS [PREDICTED | /pre]\n"
@@ -79,8 +89,9 @@ std::string usageText() {
            "  /pre    read the inversion's predicted data (quorbelt.pre for magnetic,\n"
            "          frandol.pre for gravity data) from the current directory\n"
            "  --info  load the files as the window would, print a summary and exit\n"
-           "          (status 0 when the observation file was read, 1 otherwise)\n"
-           "  --help  print this text\n"
+           "          (status 0 when the files were read, 1 when the observation file\n"
+           "          or a named predicted file was not)\n"
+           "  --help  print this text; --version prints the version\n"
            "\n"
            "Editing without a window: teskadat OBSERVATIONS [PREDICTED] EDITS... [--save OUT]\n"
            "applies the edits in the order given, with the checks of their dialogs, then\n"

@@ -11,9 +11,10 @@
 
 struct CommandLine {
     enum class Mode {
-        Window, // open the main window (on the observation file, if any)
-        Info,   // print a summary of the files and exit
-        Help,   // print the usage and exit
+        Window,  // open the main window (on the observation file, if any)
+        Info,    // print a summary of the files and exit
+        Help,    // print the usage and exit
+        Version, // print the program's name and version and exit
     };
 
     Mode mode = Mode::Window;
@@ -46,5 +47,11 @@ struct CommandLine {
 // a whole argument, so paths that contain it are still paths.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
-// The usage text printed by --help and after an argument error.
+// The usage text printed by --help.
 std::string usageText();
+
+// What --version prints: "teskadat VERSION" and a line feed.
+std::string versionText();
+
+// What a usage error prints: the error and where to read more, two lines.
+std::string usageErrorText(const std::string& error);

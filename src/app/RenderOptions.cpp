@@ -139,6 +139,7 @@ void takeNumberOption(CommandLine& line, const std::string& option, const std::s
 bool takeValuedOption(CommandLine& line, const std::vector<std::string>& arguments, size_t& index) {
     static const char* const kForms[][2] = {
         {"--render", "a file name"},
+        {"--format", "png, svg or pdf"},
         {"--second", "errors, predicted, normalized, difference, elevation or none"},
         {"--method", "original, gradient or circles"},
         {"--colourmap", "a colour map number from 0 to 8"},
@@ -166,11 +167,11 @@ bool takeValuedOption(CommandLine& line, const std::vector<std::string>& argumen
     if (option == "--render") {
         if (!render.outputPath.empty())
             refuse(line, "--render may be given once.");
-        if (!pictureFormatForName(*value))
-            refuse(line, "--render writes PNG, SVG or PDF: the file name should end in .png, "
-                         ".svg or .pdf, not \"" +
-                             *value + "\".");
         render.outputPath = *value;
+    } else if (option == "--format") {
+        render.format = pictureFormatForName("." + *value);
+        if (!render.format)
+            refuse(line, option, *value, form);
     } else if (option == "--export-profile") {
         if (!render.exportProfilePath.empty())
             refuse(line, "--export-profile may be given once.");
@@ -222,6 +223,10 @@ void checkRenderOptions(CommandLine& line) {
     const RenderOptions& render = line.render;
     if (render.anyViewOption && render.outputPath.empty() && render.exportProfilePath.empty())
         refuse(line, "The view options need --render OUT.png.");
+    if (!render.outputPath.empty() && !render.format && !pictureFormatForName(render.outputPath))
+        refuse(line, "--render writes PNG, SVG or PDF: the file name should end in .png, "
+                     ".svg or .pdf, not \"" +
+                         render.outputPath + "\" (or give --format).");
     if (!render.outputPath.empty() && line.observationPath.empty())
         refuse(line, "--render needs an observation file.");
     if (!render.exportProfilePath.empty() && line.observationPath.empty())
@@ -236,6 +241,10 @@ void checkRenderOptions(CommandLine& line) {
         refuse(line, "--profile shows the profile as the second plot; leave out --second.");
 }
 
+PictureFormat RenderOptions::pictureFormat() const {
+    return format.value_or(pictureFormatForName(outputPath).value_or(PictureFormat::Png));
+}
+
 std::string renderUsageText() {
     return "Rendering without a window: teskadat --render OUT [VIEW OPTIONS] OBSERVATIONS\n"
            "[PREDICTED] writes the picture that Edit > Copy would copy (edits are applied\n"
@@ -243,6 +252,8 @@ std::string renderUsageText() {
            "large, 2 when a value was refused). The name of OUT chooses the format: .png\n"
            "for exactly the copied pixels, .svg or .pdf for text, axes and curves as\n"
            "vectors over an image of the colour fills.\n"
+           "  --format FORMAT        png, svg or pdf whatever OUT is called (--render\n"
+           "                         /dev/stdout --format png writes to standard output)\n"
            "  --second KIND          errors, predicted, normalized, difference, elevation or\n"
            "                         none (default: predicted when a predicted file was read)\n"
            "  --method METHOD        original, gradient or circles\n"

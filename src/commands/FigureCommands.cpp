@@ -11,6 +11,7 @@
 #include "plot/CTESKAdatView.h"
 #include "plot/CanvasLimits.h"
 #include "plot/PictureExport.h"
+#include "plot/TriangleMask.h"
 
 #include <memory>
 
@@ -73,6 +74,7 @@ void registerMaskTriangles(CommandTable& commands, CTESKAdatView& view) {
         [&view] {
             CDlgMaskLength dialog(&view);
             dialog.m_length = view.maskLength;
+            dialog.setLongestEdges(sortedLongestEdges(view, view.plotScale));
             if (!dialogs::runModal(dialog))
                 return;
             view.maskLength = dialog.m_length;

@@ -73,4 +73,15 @@ bool runOpenCommand(CTESKAdatDoc& doc, QWidget* parent, const std::function<bool
     return loadDataFiles(doc, dialog.observationPath(), dialog.predictedPath());
 }
 
+bool openDroppedFiles(CTESKAdatDoc& doc, QWidget* parent, const std::function<bool()>& save,
+                      const std::string& observationPath, const std::string& predictedPath) {
+    if (!settleUnsavedChanges(doc, save))
+        return false;
+    CDlgLoadData dialog(parent);
+    dialog.setPaths(observationPath, predictedPath);
+    if (!dialog.validateAndStore())
+        return false;
+    return loadDataFiles(doc, dialog.observationPath(), dialog.predictedPath());
+}
+
 } // namespace dialogs

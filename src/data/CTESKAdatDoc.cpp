@@ -76,7 +76,7 @@ void CTESKAdatDoc::freeArrays() {
     for (std::vector<double>* array : {&x, &y, &data, &elevation, &predicted, &error})
         std::vector<double>().swap(*array);
     std::vector<double>().swap(m_predictedBeforeLog);
-    std::vector<int>().swap(lineOfStation);
+    std::vector<double>().swap(lineOfStation);
     lineNames.clear();
 }
 

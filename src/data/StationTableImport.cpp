@@ -20,7 +20,7 @@ namespace {
 // The stations of a table as they are read.
 struct TableRows {
     std::vector<double> x, y, elevation, data, error;
-    std::vector<int> lineOfStation;
+    std::vector<double> lineOfStation;
     std::vector<std::string> lineNames;
     std::map<std::string, int> lineIndex;
     long long skipped = 0, firstSkipped = 0;

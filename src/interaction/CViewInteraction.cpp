@@ -454,17 +454,14 @@ void CViewInteraction::editStationProperties(int index) {
 }
 
 void CViewInteraction::changeError(int index, double error) {
-    double& stored = m_doc.error[static_cast<size_t>(index)];
-    if (error == stored)
+    if (!m_doc.changeError(index, error))
         return;
-    m_doc.recordChange("Change error", data::UndoRefresh::Values);
-    stored = error;
-    m_doc.SetModifiedFlag();
     // A shown second plot turns to the errors; all second plots share one place.
-    if (m_view.secondKind != PlotKind::None)
+    if (m_view.secondKind != PlotKind::None && m_view.secondKind != PlotKind::Errors) {
         m_view.secondKind = PlotKind::Errors;
-    m_view.refreshErrorValues();
-    m_view.invalidate();
+        m_view.refreshErrorValues();
+        m_view.invalidate();
+    }
 }
 
 // --- Helpers ---
@@ -579,11 +576,15 @@ void CViewInteraction::zoomAt(QPoint pointer, int steps) {
     const double ux = horizontalMapping().unitAt(pointer.x());
     const double uy = verticalMapping().unitAt(pointer.y());
     const int id = steps > 0 ? ID_VIEW_MAGNIFY : ID_VIEW_SHRINK;
+    // The frame keeps its size: grown around the canvas it would move the
+    // plots away from the pointer, which no scroll position could undo.
+    m_view.setFrameFollowsCanvas(false);
     for (int i = 0; i < std::abs(steps); ++i)
         if (!runCommand(id))
             break;
-    // The frame may have grown around the new canvas: the ranges follow its
-    // layout, so the position is set again once that has happened.
+    m_view.setFrameFollowsCanvas(true);
+    // Scroll bars that come or go change the viewport once the layout has
+    // run: the position is set again then.
     const auto keep = [this, ux, uy, pointer] {
         m_view.horizontalScrollBar()->setValue(horizontalMapping().scrollKeeping(ux, pointer.x()));
         m_view.verticalScrollBar()->setValue(verticalMapping().scrollKeeping(uy, pointer.y()));
@@ -592,23 +593,40 @@ void CViewInteraction::zoomAt(QPoint pointer, int steps) {
     QTimer::singleShot(0, this, keep);
 }
 
+namespace {
+
+// Scrolls `bar` by `pixels` (positive: toward the start, as a wheel turned
+// away from the user), keeping the fraction of a pixel in `rest`.
+void scrollBy(QScrollBar* bar, double pixels, double& rest) {
+    rest += pixels;
+    const double whole = std::trunc(rest);
+    rest -= whole;
+    bar->setValue(bar->value() - truncateToInt(whole));
+}
+
+} // namespace
+
 bool CViewInteraction::wheel(const QWheelEvent& event) {
     const QPoint delta = event.angleDelta();
-    const int amount = delta.y() != 0 ? delta.y() : delta.x();
     if (event.modifiers() & Qt::ControlModifier) {
         // One step per notch of 120; finer wheels add up to a notch first.
-        m_wheelRest += amount;
+        m_wheelRest += delta.y() != 0 ? delta.y() : delta.x();
         const int steps = m_wheelRest / 120;
         m_wheelRest -= steps * 120;
         zoomAt(event.position().toPoint(), steps);
         return true;
     }
-    if (event.modifiers() & Qt::ShiftModifier) {
-        QScrollBar* across = m_view.horizontalScrollBar();
-        across->setValue(across->value() - amount * across->singleStep() * 3 / 120);
-        return true;
-    }
-    return false; // the scroll area scrolls up and down
+    // A touchpad or high-resolution wheel reports pixels; a notch of 120 is
+    // the platform's lines of one single step each.
+    QPointF pixels = event.pixelDelta();
+    if (pixels.isNull())
+        pixels = QPointF(delta) / 120.0 * QApplication::wheelScrollLines() *
+                 m_view.verticalScrollBar()->singleStep();
+    if (event.modifiers() & Qt::ShiftModifier)
+        pixels = QPointF(pixels.y() != 0 ? pixels.y() : pixels.x(), 0);
+    scrollBy(m_view.horizontalScrollBar(), pixels.x(), m_wheelPixelRest.rx());
+    scrollBy(m_view.verticalScrollBar(), pixels.y(), m_wheelPixelRest.ry());
+    return true;
 }
 
 bool CViewInteraction::pan(QEvent::Type type, const QMouseEvent& event) {

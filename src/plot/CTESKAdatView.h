@@ -4,11 +4,13 @@
 
 #include "data/ValueRefresher.h"
 #include "platform/Document.h"
+#include "plot/PictureHistory.h"
 #include "plot/ViewState.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QRegion>
+#include <QSizeF>
 #include <functional>
 #include <vector>
 
@@ -43,6 +45,8 @@ public:
     void relayout();
     // Second-plot origin and canvas size only, from the region and magnification.
     void computeLayout();
+    // The canvas in pixels before rounding, however large.
+    QSizeF exactCanvasSize() const;
     // Shows one of the map kinds Errors .. Elevation as the second plot.
     void showSecondKind(PlotKind kind);
     // True while a difference plot is shown in the diverging colours.
@@ -55,6 +59,11 @@ public:
     // Reloads the errors or the normalised difference, with its range, when
     // it is the second plot (after the errors changed).
     void refreshErrorValues() override;
+
+    // Edit > Undo and Redo: the document's step, then the picture the view
+    // showed on the other side of it. False when there was nothing to cross.
+    bool undo();
+    bool redo();
 
     // Repaints the whole view.
     void invalidate() override;
@@ -97,6 +106,8 @@ public:
 
     // Asked by relayout to fit the frame around a canvas of this many pixels.
     std::function<void(QSize canvas)> fitFrameToCanvas;
+    // False while relayout should leave the frame as it is (a zoom about the pointer).
+    void setFrameFollowsCanvas(bool follows) { m_frameFollowsCanvas = follows; }
     // Asked by Esc first: true when it ended a mouse gesture instead.
     std::function<bool()> cancelGesture;
 
@@ -118,9 +129,12 @@ private:
     void centreSecondRangeOnZero();
     void drawProfileWithPredicted(CDC& dc, const ProfileTrace& trace, int lengthPixels);
     void renderDirtyArea();
+    void showPicture(const PictureState& picture);
 
     CTESKAdatDoc& m_doc;
     QImage m_backBuffer;
     QRegion m_dirty;                     // parts of the back buffer that must be painted again
     bool m_zeroCentredColourBar = false; // the colour bar being drawn is symmetric about 0
+    bool m_frameFollowsCanvas = true;
+    PictureHistory m_pictures;
 };

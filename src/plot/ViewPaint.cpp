@@ -277,9 +277,9 @@ bool canvasFits(int width, int height) {
     return width > 0 && height > 0 && std::int64_t(width) * height <= kMaxCanvasPixels;
 }
 
-std::string canvasTooLargeText(int width, int height, const std::string& purpose) {
-    return formatString("The picture of the plots would be %i by %i pixels, too large to ", width,
-                        height) +
+std::string canvasTooLargeText(double width, double height, const std::string& purpose) {
+    return formatString("The picture of the plots would be %.0f by %.0f pixels, too large to ",
+                        width, height) +
            purpose + ".";
 }
 

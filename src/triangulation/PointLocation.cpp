@@ -21,5 +21,5 @@ PointLocation locatePoint(int32_t n, int32_t startNode, double px, double py, co
         return {};
     const int32_t n0 = startNode < 1 || startNode > n ? 1 : startNode;
     const PackedLists lists(adjacency, adjacencyEnd);
-    return Walk<PackedLists>(n, px, py, nodeX, nodeY, lists).from(n0);
+    return Walk<PackedLists>(n, px, py, nodeX, nodeY, lists).from(n0).at;
 }

@@ -193,6 +193,45 @@ TEST_F(SafeSave, ProtectedFilesAreRefusedAndForeignFilesKeepOwnerAndMode) {
     EXPECT_NE(readWholeFile(raw), kStations);
 }
 
+// Everything the child writes to its standard output.
+std::string outputOf(const std::vector<std::string>& arguments, const std::string& messages,
+                     int& status) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return {};
+    ChildOptions toPipe;
+    toPipe.standardOutput = pipeEnds[1];
+    const pid_t child = startProgram(arguments, messages, toPipe);
+    close(pipeEnds[1]);
+    std::string output;
+    char buffer[4096];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        output.append(buffer, static_cast<size_t>(n));
+    close(pipeEnds[0]);
+    status = waitFor(child);
+    return output;
+}
+
+TEST_F(SafeSave, BatchRunsReportAsCommandLineProgramsDo) {
+    const std::string input = dir.write("in.obs", kStations);
+    int status = -1;
+    EXPECT_EQ(outputOf({"--version"}, log, status), "teskadat 20080808\n");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(runProgram({"--bogus", input}, log), 2);
+    EXPECT_EQ(messages(), "teskadat: Unknown option: --bogus\nTry 'teskadat --help'.\n");
+
+    // A named predicted file that cannot be read fails the run.
+    const std::string missing = dir.file("missing.pre");
+    EXPECT_EQ(runProgram({"--info", input, missing}, log), 1);
+    EXPECT_EQ(messages(), "Predicted data file doesn't exist.\n" + missing + "\n");
+
+    // --format chooses the picture's format whatever the file is called.
+    const std::string png =
+        outputOf({"--render", "/dev/stdout", "--format", "png", input}, log, status);
+    EXPECT_EQ(status, 0) << messages();
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+}
+
 TEST_F(SafeSave, SpecialTargetsAreWrittenAndNeverReplaced) {
     const std::string input = dir.write("in.obs", kStations);
     const std::string reference = logDir.file("reference.obs");

@@ -5,6 +5,7 @@
 #include "platform/DeviceContext.h"
 #include "plot/CanvasLimits.h"
 #include "plot/PlotLabels.h"
+#include "triangulation/SecondHalf.h"
 #include "triangulation/Triangulation.h"
 
 #include <QClipboard>
@@ -81,9 +82,10 @@ TEST_F(TriangleMap, StationMarksAndTheHighlight) {
     EXPECT_NE(rgbAt(view.renderCanvas(), 300, 700), kBlack);
 }
 
-// Enough stations for the marks to be shared between two threads: the
-// pixels that the marks change are exactly the stations' own pixels, and
-// every one of them is black.
+// Enough stations for the marks (and the fill) to be shared between two
+// threads: one thread and two paint the same canvas, the pixels that the
+// marks change are exactly the stations' own pixels, and every one of them
+// is black.
 TEST_F(PaintFixture, EveryStationOfALargeSurveyMarksItsOwnPixel) {
     std::vector<double> x, y, data;
     for (int i = 0; i < 640; ++i)
@@ -94,10 +96,17 @@ TEST_F(PaintFixture, EveryStationOfALargeSurveyMarksItsOwnPixel) {
         }
     load(x, y, data);
     ASSERT_GE(view.nodeCount(), 1 << 18);
+    const int machineThreads = splitThreads();
+    setSplitThreads(1);
+    view.showLocations = true;
+    const QImage oneThread = view.renderCanvas();
+    setSplitThreads(2);
     view.showLocations = false;
     const QImage plain = view.renderCanvas();
     view.showLocations = true;
     const QImage marked = view.renderCanvas();
+    setSplitThreads(machineThreads);
+    EXPECT_TRUE(oneThread == marked);
     ASSERT_EQ(plain.size(), marked.size());
 
     QImage expected = plain;
