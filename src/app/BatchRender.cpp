@@ -116,6 +116,120 @@ int applyProfile(CTESKAdatView& view, const RenderOptions& options) {
     return kBatchOk;
 }
 
+// --- Figure options: titles and labels, profile samples, print size ---
+
+void applyFigureLabels(CTESKAdatView& view, const FigureOptions& figure) {
+    if (figure.title)
+        view.mainLabel = *figure.title;
+    if (figure.xLabel)
+        view.xAxisLabel = *figure.xLabel;
+    if (figure.yLabel)
+        view.yAxisLabel = *figure.yLabel;
+    view.showTitles = !figure.noTitle;
+    view.profileStep = figure.profileStep.value_or(0);
+    view.contourInterval = figure.contours.value_or(0);
+    view.scaleBar = figure.scaleBar;
+    view.northArrow = figure.northArrow;
+}
+
+bool printsToSize(const FigureOptions& figure) {
+    return figure.widthInches || figure.fontPoints || figure.dpi;
+}
+
+PrintSize printSizeOf(const CTESKAdatView& view, const FigureOptions& figure,
+                      PictureFormat format) {
+    return printSizeFor(view.canvasWidth, figure.widthInches.value_or(0), figure.dpi.value_or(0),
+                        figure.fontPoints.value_or(0), format);
+}
+
+PlotKind panelKind(const std::string& name) {
+    if (name == "predicted")
+        return PlotKind::Predicted;
+    if (name == "difference")
+        return PlotKind::Difference;
+    if (name == "normalized")
+        return PlotKind::NormalizedDifference;
+    if (name == "errors")
+        return PlotKind::Errors;
+    if (name == "elevation")
+        return PlotKind::Elevation;
+    return PlotKind::None; // the observed data
+}
+
+// The main map shows one panel's values, range and title for one picture.
+class PanelScope {
+public:
+    PanelScope(CTESKAdatView& view, PlotKind kind, const std::string& title, bool first)
+        : m_view(view), m_values(view.mainValues), m_min(view.mainMin), m_max(view.mainMax),
+          m_label(view.mainLabel) {
+        if (kind != PlotKind::None) {
+            view.showSecondKind(kind);
+            view.mainValues = view.secondaryValues;
+            view.mainMin = view.secondMin;
+            view.mainMax = view.secondMax;
+        }
+        view.secondKind = PlotKind::None;
+        view.mainPlotKind = kind;
+        view.mainLabel = title;
+        view.showSummary = first;
+        view.relayout();
+    }
+    ~PanelScope() {
+        m_view.mainValues = m_values;
+        m_view.mainMin = m_min;
+        m_view.mainMax = m_max;
+        m_view.mainLabel = m_label;
+        m_view.mainPlotKind = PlotKind::None;
+        m_view.showSummary = true;
+        m_view.relayout();
+    }
+    PanelScope(const PanelScope&) = delete;
+    PanelScope& operator=(const PanelScope&) = delete;
+
+private:
+    CTESKAdatView& m_view;
+    std::vector<double> m_values;
+    double m_min, m_max;
+    std::string m_label;
+};
+
+std::string panelTitle(size_t index, PlotKind kind) {
+    static const char* const kNames[] = {
+        "Observed",   "",         "Standard deviation", "Predicted", "Normalized difference",
+        "Difference", "Elevation"};
+    return std::string("(") + char('a' + index) + ") " + kNames[static_cast<int>(kind)];
+}
+
+// Each panel rendered as the main map alone, then side by side. A width,
+// when given, is that of the whole figure.
+Picture renderPanels(CTESKAdatView& view, PictureFormat format, const FigureOptions& figure) {
+    const std::vector<std::string>& names = figure.panels;
+    std::vector<Picture> pictures;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const PlotKind kind = panelKind(names[i]);
+        const PanelScope scope(view, kind, panelTitle(i, kind), i == 0);
+        if (!printsToSize(figure)) {
+            pictures.push_back(renderPicture(view, format, view.magnification));
+            continue;
+        }
+        PrintSize size = printSizeOf(view, figure, format);
+        if (figure.widthInches)
+            size.widthInches = *figure.widthInches / double(names.size());
+        pictures.push_back(renderPrintPicture(view, format, size));
+    }
+    return composePictures(pictures);
+}
+
+int checkPanels(const CTESKAdatView& view, const FigureOptions& figure) {
+    for (const std::string& name : figure.panels)
+        if ((name == "predicted" || name == "difference" || name == "normalized") &&
+            !view.document().hasPredicted)
+            return refuse("--panels: " + name + " needs a predicted data file.");
+    return kBatchOk;
+}
+
+// --- end of the figure options ---
+
 int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
     applyColourMap(view, options);
     if (!applyRegion(view, options))
@@ -141,13 +255,20 @@ int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
     view.profileWithPredicted = options.profileWithPredicted;
     if (const int status = applyProfile(view, options); status != kBatchOk)
         return status;
+    applyFigureLabels(view, options.figure);
     view.relayout();
     return kBatchOk;
 }
 
 // The format was checked with the options.
-int writePicture(CTESKAdatView& view, const std::string& path, PictureFormat format) {
-    const Picture picture = renderPicture(view, format, view.magnification);
+int writePicture(CTESKAdatView& view, const std::string& path, PictureFormat format,
+                 const FigureOptions& figure) {
+    if (const int status = checkPanels(view, figure); status != kBatchOk)
+        return status;
+    const Picture picture =
+        !figure.panels.empty() ? renderPanels(view, format, figure)
+        : printsToSize(figure) ? renderPrintPicture(view, format, printSizeOf(view, figure, format))
+                               : renderPicture(view, format, view.magnification);
     if (picture.pixels.isNull()) {
         const QSizeF refused = view.exactCanvasSize();
         AfxMessageBox(canvasTooLargeText(refused.width(), refused.height(), "render") +
@@ -183,7 +304,8 @@ int renderPicture(const CommandLine& line) {
         return kBatchFailed;
     if (line.render.outputPath.empty())
         return kBatchOk;
-    return writePicture(view, line.render.outputPath, line.render.pictureFormat());
+    return writePicture(view, line.render.outputPath, line.render.pictureFormat(),
+                        line.render.figure);
 }
 
 int runBatchRender(int argc, char** argv, const CommandLine& line) {

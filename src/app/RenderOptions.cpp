@@ -199,6 +199,8 @@ bool takeValuedOption(CommandLine& line, const std::vector<std::string>& argumen
 } // namespace
 
 bool takeRenderOption(CommandLine& line, const std::vector<std::string>& arguments, size_t& index) {
+    if (takeFigureOption(line, arguments, index))
+        return true;
     const std::string& option = arguments[index];
     RenderOptions& render = line.render;
     if (option == "--reverse")
@@ -239,6 +241,7 @@ void checkRenderOptions(CommandLine& line) {
         refuse(line, "--export-profile needs --profile.");
     if (render.profile && render.second != Second::Default)
         refuse(line, "--profile shows the profile as the second plot; leave out --second.");
+    checkFigureOptions(line);
 }
 
 PictureFormat RenderOptions::pictureFormat() const {
@@ -246,35 +249,37 @@ PictureFormat RenderOptions::pictureFormat() const {
 }
 
 std::string renderUsageText() {
-    return "Rendering without a window: teskadat --render OUT [VIEW OPTIONS] OBSERVATIONS\n"
-           "[PREDICTED] writes the picture that Edit > Copy would copy (edits are applied\n"
-           "first; status 1 when a file could not be read or written or the picture is too\n"
-           "large, 2 when a value was refused). The name of OUT chooses the format: .png\n"
-           "for exactly the copied pixels, .svg or .pdf for text, axes and curves as\n"
-           "vectors over an image of the colour fills.\n"
-           "  --format FORMAT        png, svg or pdf whatever OUT is called (--render\n"
-           "                         /dev/stdout --format png writes to standard output)\n"
-           "  --second KIND          errors, predicted, normalized, difference, elevation or\n"
-           "                         none (default: predicted when a predicted file was read)\n"
-           "  --method METHOD        original, gradient or circles\n"
-           "  --colourmap N          colour map 0 (default) to 8; --reverse turns it around\n"
-           "  --magnification M      pixels per plot unit (default 0.3)\n"
-           "  --region X1,X2,Y1,Y2   the displayed region, metres\n"
-           "  --range MIN,MAX        the colour range of the main plot\n"
-           "  --profile AX,AY,BX,BY  a profile from A to B, plot units of the main plot (1000\n"
-           "                         across), fitted into the plot as a mouse drag would be\n"
-           "  --level L              the profile's level, plot units below its axis\n"
-           "  --vertical | --horizontal  the second plot below (default) or beside the main one\n"
-           "  --no-locations         no station marks\n"
-           "  --diverging            difference plots in blue, white and red, white at zero,\n"
-           "                         with a range symmetric about zero\n"
-           "  --profile-predicted    the profile also shows the predicted data, a legend and\n"
-           "                         a distance axis; outside the stations' hull both curves\n"
-           "                         have gaps\n"
-           "  --export-profile OUT.csv  write the profile's samples (distance from A in metres,\n"
-           "                         easting, northing, observed, predicted) to OUT.csv; with\n"
-           "                         --profile, with or without --render\n"
-           "  --round-ticks          axis and colour-bar labels at round values\n"
-           "  --mask-longer-than M   leave triangles with an edge longer than M metres\n"
-           "                         unpainted (separate survey blocks)\n";
+    return std::string(
+               "Rendering without a window: teskadat --render OUT [VIEW OPTIONS] OBSERVATIONS\n"
+               "[PREDICTED] writes the picture that Edit > Copy would copy (edits are applied\n"
+               "first; status 1 when a file could not be read or written or the picture is too\n"
+               "large, 2 when a value was refused). The name of OUT chooses the format: .png\n"
+               "for exactly the copied pixels, .svg or .pdf for text, axes and curves as\n"
+               "vectors over an image of the colour fills.\n"
+               "  --second KIND          errors, predicted, normalized, difference, elevation or\n"
+               "                         none (default: predicted when a predicted file was read)\n"
+               "  --method METHOD        original, gradient or circles\n"
+               "  --colourmap N          colour map 0 (default) to 8; --reverse turns it around\n"
+               "  --magnification M      pixels per plot unit (default 0.3)\n"
+               "  --region X1,X2,Y1,Y2   the displayed region, metres\n"
+               "  --range MIN,MAX        the colour range of the main plot\n"
+               "  --profile AX,AY,BX,BY  a profile from A to B, plot units of the main plot (1000\n"
+               "                         across), fitted into the plot as a mouse drag would be\n"
+               "  --level L              the profile's level, plot units below its axis\n"
+               "  --vertical | --horizontal  the second plot below (default) or beside the main "
+               "one\n"
+               "  --no-locations         no station marks\n"
+               "  --diverging            difference plots in blue, white and red, white at zero,\n"
+               "                         with a range symmetric about zero\n"
+               "  --profile-predicted    the profile also shows the predicted data, a legend and\n"
+               "                         a distance axis; outside the stations' hull both curves\n"
+               "                         have gaps\n"
+               "  --export-profile OUT.csv  write the profile's samples (distance from A in "
+               "metres,\n"
+               "                         easting, northing, observed, predicted) to OUT.csv; with\n"
+               "                         --profile, with or without --render\n"
+               "  --round-ticks          axis and colour-bar labels at round values\n"
+               "  --mask-longer-than M   leave triangles with an edge longer than M metres\n"
+               "                         unpainted (separate survey blocks)\n") +
+           figureUsageText();
 }

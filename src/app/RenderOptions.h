@@ -2,6 +2,7 @@
 // The options of a picture rendered without a window (--render OUT.png):
 // each sets the view state that its menu command or dialog would set.
 
+#include "app/FigureOptions.h"
 #include "platform/PictureFormat.h"
 
 #include <array>
@@ -35,7 +36,7 @@ struct RenderOptions {
     bool roundTicks = false;                     // --round-ticks
     std::optional<double> maskLength;            // --mask-longer-than, metres
     bool anyViewOption = false;                  // some option other than --render was given
-
+    FigureOptions figure;                        // titles, print size and type
     // The format of the picture: --format, else the one outputPath's name ends in.
     PictureFormat pictureFormat() const;
 };

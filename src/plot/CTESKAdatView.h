@@ -82,12 +82,21 @@ public:
     void drawEastingAxis(CDC& dc);
     void drawNorthingTicks(CDC& dc, const std::vector<AxisLabel>& labels);
     void drawNorthingTicksAlongAxis(CDC& dc, const std::vector<AxisLabel>& labels);
+    void drawNorthingEnds(CDC& dc, const std::vector<AxisLabel>& labels);
     void drawColourBar(CDC& dc, double max, double min);
-    std::vector<AxisLabel> fittedColourBarLabels(CDC& dc, double min, double max);
+    std::vector<AxisLabel> fittedColourBarLabels(CDC& dc, double min, double max, int& power);
+    // With round ticks: a thin frame around a map plot, the colour bar's
+    // outline, its title, and triangles at the ends beyond which values lie.
+    void drawMapFrame(CDC& dc);
+    void drawColourBarFurniture(CDC& dc, int power);
+    // On the main map when asked for: contour lines with labels at round
+    // values, a scale bar, a north arrow.
+    void drawMapFurniture(CDC& dc, const std::vector<double>& values);
     // The second map plot, in the diverging colours when they apply.
     void drawSecondMapPlot(CDC& dc);
-    // The second plot for PlotKind::Profile.
+    // The second plot for PlotKind::Profile; with round ticks a chart.
     void drawProfile(CDC& dc);
+    void drawProfileChart(CDC& dc);
     // The length of the profile line in device pixels, as the paint sees it
     // (the samples are 4 pixels apart).
     int profileLengthPixels() const;
@@ -137,4 +146,6 @@ private:
     bool m_zeroCentredColourBar = false; // the colour bar being drawn is symmetric about 0
     bool m_frameFollowsCanvas = true;
     PictureHistory m_pictures;
+    PlotKind m_colourBarKind = PlotKind::None; // the plot whose bar is drawn (None: the main one)
+    bool m_valuesBelow = false, m_valuesAbove = false; // values beyond the bar's range
 };

@@ -307,6 +307,16 @@ void CTESKAdatView::drawMapPlot(CDC& dc, const std::vector<double>& values, doub
                                 markedPoint.x + plot_layout::kStationMarkHalf,
                                 markedPoint.y + plot_layout::kStationMarkHalf));
     }
+    if (drawable && m_colourBarKind == PlotKind::None)
+        drawMapFurniture(dc, values);
+    if (roundTicks) {
+        drawMapFrame(dc);
+        const auto finite = [](double v) { return std::isfinite(v); };
+        m_valuesBelow = std::any_of(values.begin(), values.end(),
+                                    [&](double v) { return finite(v) && v < min; });
+        m_valuesAbove = std::any_of(values.begin(), values.end(),
+                                    [&](double v) { return finite(v) && v > max; });
+    }
     drawAxes(dc);
     drawColourBar(dc, max, min);
 }

@@ -6,6 +6,7 @@
 #include "platform/Format.h"
 #include "platform/MessageBox.h"
 #include "plot/CTESKAdatView.h"
+#include "plot/ProfileChart.h"
 #include "plot/StationTriangulation.h"
 
 #include <cmath>
@@ -45,8 +46,11 @@ std::vector<ProfileSample> viewProfileSamples(CTESKAdatView& view) {
                                        std::numeric_limits<double>::quiet_NaN());
     if (doc.hasPredicted)
         toNodeOrder(doc.predicted, doc.count, view, predictedNodes);
-    return sampleProfile(view, view, doc.hasPredicted ? &predictedNodes : nullptr,
-                         view.profileLengthPixels());
+    const std::vector<double>* predicted = doc.hasPredicted ? &predictedNodes : nullptr;
+    // The chart's samples, at a spacing in metres, when the chart is shown.
+    if (view.roundTicks || view.profileStep > 0)
+        return sampleProfileEvery(view, view, predicted, profileStepUnits(view, view));
+    return sampleProfile(view, view, predicted, view.profileLengthPixels());
 }
 
 bool exportProfile(CTESKAdatView& view, const std::string& path) {

@@ -57,13 +57,28 @@ void drawSecondPlot(CTESKAdatView& view, CDC& dc) {
 }
 
 void drawTitles(CTESKAdatView& view, CDC& dc) {
+    if (!view.showTitles)
+        return;
     CFont bold;
     createPlotFont(bold, view.fontHeight + 10, FW_BOLD);
     CFont* previous = dc.SelectObject(&bold);
     dc.SetTextAlign(TA_CENTER | TA_BASELINE);
     const int middle = truncatePlot(view.plotWidth * 0.5);
-    dc.TextOut(middle, -110, view.mainLabel);
-    dc.TextOut(middle, -60, summaryText(view.document()));
+    int titleY = -110, summaryY = -60;
+    bool withSummary = view.showSummary;
+    if (view.roundTicks) {
+        // Clear of the labels at the plot's top edge whatever the font; the
+        // summary gives way when both lines would not fit above the plot.
+        const int bold = view.fontHeight + 10, gap = labelGap(view.fontHeight);
+        summaryY = std::min(-60, -(view.fontHeight + gap));
+        titleY = summaryY - bold;
+        withSummary = withSummary && titleY - bold >= -plot_layout::kCanvasMargin;
+        if (!withSummary)
+            titleY = summaryY;
+    }
+    dc.TextOut(middle, titleY, view.mainLabel);
+    if (withSummary)
+        dc.TextOut(middle, summaryY, summaryText(view.document()));
     if (isMapKind(view.secondKind))
         dc.TextOut(clampToInt(std::int64_t(view.secondOriginX) + middle),
                    clampToInt(std::int64_t(view.secondOriginY) - 60), secondPlotTitle(view));
@@ -170,8 +185,10 @@ void CTESKAdatView::OnDraw(CDC& dc) {
 
     storeMainPlotDeviceRect(*this, dc);
     drawMapPlot(dc, mainValues, mainMin, mainMax);
-    // Left-baseline, as the colour bar left the alignment.
-    dc.TextOut(roundPlot(plotWidth) + 160, roundPlot(plotHeight + 40), unitsLabel);
+    // Left-baseline, as the colour bar left the alignment. With round ticks
+    // the bar's title carries the unit.
+    if (!roundTicks)
+        dc.TextOut(roundPlot(plotWidth) + 160, roundPlot(plotHeight + 40), unitsLabel);
     drawSecondPlot(*this, dc);
     drawTitles(*this, dc);
     if (previous)
@@ -179,8 +196,10 @@ void CTESKAdatView::OnDraw(CDC& dc) {
 }
 
 void CTESKAdatView::drawSecondMapPlot(CDC& dc) {
+    m_colourBarKind = secondKind;
     if (!usesDivergingColours()) {
         drawMapPlot(dc, secondaryValues, secondMin, secondMax);
+        m_colourBarKind = PlotKind::None;
         return;
     }
     // The main plot keeps the chosen map; only this plot and its bar change.
@@ -190,6 +209,7 @@ void CTESKAdatView::drawSecondMapPlot(CDC& dc) {
     drawMapPlot(dc, secondaryValues, secondMin, secondMax);
     m_zeroCentredColourBar = false;
     colourTable = chosen;
+    m_colourBarKind = PlotKind::None;
 }
 
 void CTESKAdatView::drawProfile(CDC& dc) {
@@ -202,6 +222,10 @@ void CTESKAdatView::drawProfile(CDC& dc) {
     dc.MoveTo(profileStart.x, profileStart.y);
     dc.LineTo(profileEnd.x, profileEnd.y);
 
+    if (roundTicks) {
+        drawProfileChart(dc);
+        return;
+    }
     // The profile's axis runs across the middle of the second plot's frame.
     const int half = roundPlot(plotHeight * 0.5);
     moveWindowOrigin(dc, secondOriginX, std::int64_t(secondOriginY) + half);
