@@ -201,6 +201,10 @@ bool takeEditOption(CommandLine& line, const std::vector<std::string>& arguments
 }
 
 int applyBatchEdits(CTESKAdatDoc& doc, const CommandLine& line) {
+    if (!line.savePath.empty() && doc.inducingFieldMissing) {
+        AfxMessageBox("a magnetic table needs --field I,D,F before it can be saved", MB_OK);
+        return kBatchRefused;
+    }
     for (const EditOption& edit : line.edits)
         if (const int status = applyEdit(doc, edit, line); status != kBatchOk)
             return status;

@@ -5,8 +5,25 @@
 #include "data/MisfitStatistics.h"
 #include "platform/Format.h"
 
+namespace {
+
+std::string tableSummary(const data::TableReport& report) {
+    if (!report.fromTable)
+        return {};
+    std::string text = "columns: " + report.columns + "\n";
+    if (report.microgal)
+        text += "converted: data and error from uGal to mGal (x 0.001)\n";
+    if (report.skipped > 0)
+        text += formatString("skipped: %lld rows with missing values (first at line %lld)\n",
+                             report.skipped, report.firstSkipped);
+    return text;
+}
+
+} // namespace
+
 bool openFromCommandLine(CTESKAdatDoc& doc, const CommandLine& line) {
     doc.setCommandLinePredicted(line.fixedPredictedName, line.predictedPath);
+    doc.tableRequest = line.table;
     return doc.OnOpenDocument(normalisedPath(line.observationPath));
 }
 
@@ -17,6 +34,7 @@ bool openForBatch(CTESKAdatDoc& doc, const CommandLine& line) {
 
 std::string describeDataSet(const CTESKAdatDoc& doc) {
     std::string text = "file:      " + doc.dataPath + "\n";
+    text += tableSummary(doc.tableReport);
     text += formatString("stations:  %d\n", doc.count);
     if (doc.isMagnetic)
         text += formatString("type:      magnetic (nT), header %g %g %g / %g %g\n", doc.header1a,

@@ -39,7 +39,9 @@ bool CTESKAdatApp::InitInstance(const CommandLine& line) {
     m_doc->OnNewDocument();
     m_frame = std::make_unique<CMainFrame>(*m_doc);
     platform::installQtMessageBoxes(m_frame.get());
-    if (!line.observationPath.empty() && !openFromCommandLine(*m_doc, line))
+    // A table whose dialog was cancelled leaves the window empty.
+    if (!line.observationPath.empty() && !openFromCommandLine(*m_doc, line) &&
+        !m_doc->readCancelled())
         return false;
     m_frame->show();
     return true;

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/TableOptions.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -53,7 +54,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             line.fixedPredictedName = true;
         } else if (!optionsEnded && isOption(argument)) {
             if (!takeOption(line, argument) && !takeEditOption(line, arguments, index) &&
-                !takeRenderOption(line, arguments, index) && line.error.empty())
+                !takeRenderOption(line, arguments, index) &&
+                !takeTableOption(line, arguments, index) && line.error.empty())
                 line.error = "Unknown option: " + argument;
         } else {
             takeFile(line, argument);
@@ -108,5 +110,5 @@ std::string usageText() {
            "  --export-csv OUT.csv             write the stations (after the edits) as a\n"
            "                                   comma-separated table\n"
            "\n" +
-           renderUsageText();
+           renderUsageText() + "\n" + tableUsageText();
 }

@@ -3,6 +3,7 @@
 
 #include "app/BatchEdit.h"
 #include "app/RenderOptions.h"
+#include "data/TableColumns.h"
 
 #include <cstdint>
 #include <string>
@@ -31,6 +32,8 @@ struct CommandLine {
     bool isBatchEdit() const {
         return !edits.empty() || !savePath.empty() || !exportCsvPath.empty();
     }
+
+    data::TableRequest table; // --columns, --type, --field, --nodata: how a table is read
 
     RenderOptions render; // --render and the view options of the picture
     // --render and --export-profile make the run a batch run that writes a

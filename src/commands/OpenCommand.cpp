@@ -36,18 +36,27 @@ bool settleUnsavedChanges(CTESKAdatDoc& doc, const std::function<bool()>& save) 
 
 bool loadDataFiles(CTESKAdatDoc& doc, const std::string& observationPath,
                    const std::string& predictedPath) {
+    const std::string previousData = doc.dataPath, previousPredicted = doc.predictedPath;
+    const bool previousReady = doc.dataReady;
     doc.dataPath = observationPath;
     doc.predictedPath = predictedPath;
     doc.dataReady = false;
 
     platform::WaitCursor wait;
-    if (!doc.readObservationFile(doc.dataPath))
+    if (!doc.readObservationFile(doc.dataPath)) {
+        if (doc.readCancelled()) { // the table's dialog was cancelled: the open set stays
+            doc.dataPath = previousData;
+            doc.predictedPath = previousPredicted;
+            doc.dataReady = previousReady;
+        }
         return false;
+    }
     if (!doc.predictedPath.empty())
         doc.readPredictedFile(doc.predictedPath);
     doc.dataReady = true;
     doc.UpdateAllViews(nullptr, HintNewData);
     doc.SetModifiedFlag(false);
+    doc.reportLoadWarnings();
     return true;
 }
 

@@ -37,7 +37,8 @@ bool settleUnsavedChanges(CTESKAdatDoc& doc, const std::function<bool()>& save);
 // named, the predicted file (whose failure it reports itself without stopping
 // the load); then dataReady, HintNewData to the views and the modified flag
 // cleared. False (dataReady false, views not told) when the observation file
-// could not be read.
+// could not be read; when the user cancelled a table's dialog, the paths
+// and dataReady are back as they were and the open set stays shown.
 bool loadDataFiles(CTESKAdatDoc& doc, const std::string& observationPath,
                    const std::string& predictedPath);
 

@@ -2,6 +2,7 @@
 
 #include "data/CTESKAdatDoc.h"
 #include "data/StationTable.h"
+#include "dialogs/CDlgTableColumns.h"
 #include "dialogs/FileDialogs.h"
 #include "platform/CommandTable.h"
 #include "platform/Resource.h"
@@ -29,6 +30,9 @@ void exportStations(CTESKAdatDoc& doc, QWidget* window) {
 } // namespace
 
 void registerTableCommands(CommandTable& commands, CTESKAdatDoc& doc, QWidget* window) {
+    doc.tableChooser = [window](const data::TablePreview& preview, data::TableChoice& choice) {
+        return dialogs::chooseTableColumnsInDialog(window, preview, choice);
+    };
     commands.add(
         ID_TOOLS_EXPORT_STATIONS, [&doc, window] { exportStations(doc, window); },
         [&doc](CCmdUI& ui) { ui.Enable(doc.count > 0); });

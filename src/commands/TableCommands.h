@@ -6,4 +6,5 @@ class CTESKAdatDoc;
 class QWidget;
 
 // Tools > Export stations as CSV ...; enabled while there are stations.
+// Tables opened in the window are read as the "Table columns" dialog says.
 void registerTableCommands(CommandTable& commands, CTESKAdatDoc& doc, QWidget* window);

@@ -76,6 +76,8 @@ void CTESKAdatDoc::freeArrays() {
     for (std::vector<double>* array : {&x, &y, &data, &elevation, &predicted, &error})
         std::vector<double>().swap(*array);
     std::vector<double>().swap(m_predictedBeforeLog);
+    std::vector<double>().swap(lineOfStation);
+    lineNames.clear();
 }
 
 void CTESKAdatDoc::recomputeExtents() {
@@ -147,22 +149,55 @@ bool CTESKAdatDoc::growStations(int read) {
     return true;
 }
 
-bool CTESKAdatDoc::readObservationFile(const std::string& path) {
-    data::ClassicNumericLocale classic;
+void CTESKAdatDoc::beginReplacingSet() {
     hasPredicted = false;
     history.clear(); // the steps belong to the previous set
+    tableReport = data::TableReport();
+    inducingFieldMissing = false;
+}
+
+int CTESKAdatDoc::tableHeaderHint(data::TextLineReader& reader,
+                                  const std::string& countLine) const {
+    // A line of column names is never a count: the file is a table.
+    if (data::isColumnHeader(countLine))
+        return static_cast<int>(reader.lineNumber() - 1);
+    long long ignoredCount = 0;
+    double ignored[3];
+    if (data::scanInteger(countLine, ignoredCount) ||
+        std::sscanf(countLine.c_str(), "%lf %lf %lf", &ignored[0], &ignored[1], &ignored[2]) == 3)
+        return kNoTable;
+    // The count stays the previous one: with more than 2 the file is read on
+    // as data lines, and is a valid observation file when they are.
+    if (count <= 2)
+        return kFindTableHeader;
+    double* const targets[3] = {&ignored[0], &ignored[1], &ignored[2]};
+    const int read = data::scanReals(reader.readLine().c_str(), targets, 3);
+    return read < 3 ? kFindTableHeader : kNoTable;
+}
+
+bool CTESKAdatDoc::readObservationFile(const std::string& path) {
+    data::ClassicNumericLocale classic;
+    m_readCancelled = false;
+    m_loadWarnings.clear();
 
     // Whatever a failed read leaves, the document holds no stations and
     // nothing to save (failRead): the previous set is no longer shown, so
     // no command may act on it or write it under the new name.
     data::TextLineReader reader;
-    if (!reader.open(path))
+    if (!reader.open(path)) {
+        beginReplacingSet();
         return failRead("Data file doesn't exist.\n" + path, MB_OK);
+    }
 
+    if (const int header = tableHeaderHint(reader, skipComments(reader)); header != kNoTable) {
+        const TableRead outcome = readStationTable(reader, path, header);
+        if (outcome != TableRead::NotATable)
+            return outcome == TableRead::Loaded;
+    }
+    beginReplacingSet();
+    if (!reader.open(path)) // read again from the start as an observation file
+        return failRead("Data file doesn't exist.\n" + path, MB_OK);
     const std::string* countLine = &skipComments(reader);
-    // A line of column names is never a count: the file is a table.
-    if (data::isColumnHeader(*countLine))
-        return readStationTable(reader, *countLine, path);
     isMagnetic =
         std::sscanf(countLine->c_str(), "%lf %lf %lf", &header1a, &header1b, &header1c) == 3;
     if (isMagnetic) {
@@ -261,5 +296,6 @@ bool CTESKAdatDoc::OnOpenDocument(const std::string& path) {
     dataReady = true;
     UpdateAllViews(nullptr, HintNewData);
     SetModifiedFlag(false);
+    reportLoadWarnings();
     return true;
 }

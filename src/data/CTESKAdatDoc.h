@@ -6,6 +6,7 @@
 #include "data/EditHistory.h"
 #include "data/ObservationSet.h"
 #include "data/Random.h"
+#include "data/TableColumns.h"
 #include "data/ValueRefresher.h"
 #include "platform/Document.h"
 
@@ -129,13 +130,38 @@ public:
     // keeps the picture it shows then).
     std::function<void()> onChangeRecording;
 
+    // Tables (StationTableImport.cpp). What the command line asks of the
+    // next table read: columns, type, field, no-data values.
+    data::TableRequest tableRequest;
+    // Asks the user how to read a table, with the automatic choice filled
+    // in (the window's "Table columns" dialog); false when cancelled. Without
+    // it the choice is the automatic one with tableRequest applied.
+    std::function<bool(const data::TablePreview&, data::TableChoice&)> tableChooser;
+    // What the last table read chose and skipped; fromTable false otherwise.
+    data::TableReport tableReport;
+    // The last read stopped because the user cancelled the table's dialog:
+    // the set, its paths and the history are as they were before it.
+    bool readCancelled() const { return m_readCancelled; }
+    // Shows the warnings of the last read (no-data markers, a missing
+    // field) once, after the load; OnOpenDocument and the Open command call it.
+    void reportLoadWarnings();
+
 private:
     bool allocateStations(long long requested, long long bytesInFile);
     bool growStations(int read);
-    // Reads the stations of a table whose column names `header` holds, the
-    // rest of the file being its rows (StationTableImport.cpp).
-    bool readStationTable(data::TextLineReader& reader, const std::string& header,
-                          const std::string& path);
+    enum class TableRead { Loaded, Failed, Cancelled, NotATable };
+    // Reads the file at `path` as a table, its header at line index
+    // `headerAt` or, with -1, wherever the table's layout says
+    // (StationTableImport.cpp). NotATable (nothing changed) when there is none.
+    TableRead readStationTable(data::TextLineReader& reader, const std::string& path, int headerAt);
+    // Whether the file is read as a table: its first line after "!" comments
+    // names columns (that line's index), or it cannot be a valid observation
+    // file and may be a table with comments, titles or other line ends
+    // (kFindTableHeader); kNoTable otherwise.
+    static constexpr int kNoTable = -2, kFindTableHeader = -1;
+    int tableHeaderHint(data::TextLineReader& reader, const std::string& countLine) const;
+    // The previous set goes: no predicted data, no history.
+    void beginReplacingSet();
     // A failed observation read: no stations, nothing to save, the message; false.
     bool failRead(const std::string& message, unsigned style);
     // The first view, when it takes in-place value reloads.
@@ -173,6 +199,9 @@ private:
     // Predicted values that have no logarithm (0, negative), kept while the
     // log scale is on so that switching it off gives them back.
     std::vector<double> m_predictedBeforeLog;
+
+    std::vector<std::string> m_loadWarnings;
+    bool m_readCancelled = false;
 
     bool m_fixedPredictedName = false;
     std::string m_commandLinePredictedPath;

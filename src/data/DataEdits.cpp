@@ -34,6 +34,8 @@ unsigned CTESKAdatDoc::arraysInUse() const {
         arrays |= data::arrayBit(StationArray::Predicted);
     if (!m_predictedBeforeLog.empty())
         arrays |= data::arrayBit(StationArray::PredictedBeforeLog);
+    if (!lineOfStation.empty())
+        arrays |= data::arrayBit(StationArray::Line);
     return arrays;
 }
 
@@ -52,6 +54,8 @@ std::vector<double>& CTESKAdatDoc::stationArray(data::StationArray array) {
         return error;
     case StationArray::Predicted:
         return predicted;
+    case StationArray::Line:
+        return lineOfStation;
     case StationArray::PredictedBeforeLog:
         break;
     }

@@ -18,8 +18,9 @@ enum class UndoRefresh {
 };
 
 // The document's per-station arrays, as StationChange numbers them.
-enum class StationArray : int { X, Y, Elevation, Data, Error, Predicted, PredictedBeforeLog };
-constexpr int kStationArrays = 7;
+// Line is the survey line of each station (an index into lineNames).
+enum class StationArray : int { X, Y, Elevation, Data, Error, Predicted, PredictedBeforeLog, Line };
+constexpr int kStationArrays = 8;
 constexpr unsigned arrayBit(StationArray array) {
     return 1u << static_cast<int>(array);
 }

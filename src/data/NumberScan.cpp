@@ -1,9 +1,12 @@
 #include "data/NumberScan.h"
 
+#include <algorithm>
 #include <clocale>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace data {
@@ -34,7 +37,13 @@ struct Decimal {
     int fractionDigits = 0;
     long exponent = 0; // written exponent (bounded, see parseExponent)
     bool exponentTooLong = false;
+    char mark = '.'; // the decimal separator it was written with
 };
+
+// The character at p, or '\0' at the end of the text.
+char at(const char* p, const char* end) {
+    return p < end ? *p : '\0';
+}
 
 constexpr int kMaxDigits = 15; // every 15-digit integer is exact in a double
 
@@ -47,9 +56,9 @@ void addDigit(Decimal& d, char c) {
 }
 
 // Reads digits into d; the number of digits read.
-int readDigits(const char*& p, Decimal& d, bool fraction) {
+int readDigits(const char*& p, const char* end, Decimal& d, bool fraction) {
     int count = 0;
-    for (; isDigit(*p); ++p, ++count) {
+    for (; p < end && isDigit(*p); ++p, ++count) {
         addDigit(d, *p);
         if (fraction)
             ++d.fractionDigits;
@@ -57,15 +66,15 @@ int readDigits(const char*& p, Decimal& d, bool fraction) {
     return count;
 }
 
-bool parseExponent(const char*& p, Decimal& d) {
+bool parseExponent(const char*& p, const char* end, Decimal& d) {
     const char* q = p + 1;
-    const bool negative = *q == '-';
-    if (*q == '+' || *q == '-')
+    const bool negative = at(q, end) == '-';
+    if (at(q, end) == '+' || at(q, end) == '-')
         ++q;
-    if (!isDigit(*q))
+    if (!isDigit(at(q, end)))
         return false;
     long value = 0;
-    for (; isDigit(*q); ++q) {
+    for (; q < end && isDigit(*q); ++q) {
         if (value < 100000)
             value = value * 10 + (*q - '0');
         else
@@ -76,26 +85,31 @@ bool parseExponent(const char*& p, Decimal& d) {
     return true;
 }
 
-// Parses a plain decimal number at p that ends at white space or the end of
-// the text; false for anything else (the caller then asks sscanf).
-bool parseDecimal(const char* p, Decimal& d) {
+// Parses a plain decimal number at p, with `mark` as its decimal separator;
+// d.end is where it stops. False when p holds none (the caller then asks
+// the C library).
+bool parseDecimal(const char* p, const char* end, char mark, Decimal& d) {
     d.begin = p;
-    d.negative = *p == '-';
-    if (*p == '+' || *p == '-')
+    d.mark = mark;
+    d.negative = at(p, end) == '-';
+    if (at(p, end) == '+' || at(p, end) == '-')
         ++p;
-    int digits = readDigits(p, d, false);
-    if (*p == '.') {
+    int digits = readDigits(p, end, d, false);
+    if (at(p, end) == mark) {
         ++p;
-        digits += readDigits(p, d, true);
+        digits += readDigits(p, end, d, true);
     }
     if (digits == 0)
         return false;
-    if ((*p == 'e' || *p == 'E') && !parseExponent(p, d))
-        return false;
-    if (*p != '\0' && !isSpace(*p))
+    if ((at(p, end) == 'e' || at(p, end) == 'E') && !parseExponent(p, end, d))
         return false;
     d.end = p;
     return true;
+}
+
+// A plain decimal number that ends at white space or at `end`.
+bool parseDelimitedDecimal(const char* p, const char* end, char mark, Decimal& d) {
+    return parseDecimal(p, end, mark, d) && (d.end >= end || *d.end == '\0' || isSpace(*d.end));
 }
 
 // The value of d, correctly rounded: exact integer mantissa times or over
@@ -110,7 +124,9 @@ double valueOf(const Decimal& d) {
         const double v = scale >= 0 ? m * kExactPowers[scale] : m / kExactPowers[-scale];
         return d.negative ? -v : v;
     }
-    const std::string token(d.begin, d.end);
+    std::string token(d.begin, d.end);
+    if (d.mark != '.')
+        std::replace(token.begin(), token.end(), d.mark, '.');
     return std::strtod(token.c_str(), nullptr);
 }
 
@@ -148,6 +164,7 @@ int scanReals(const char* text, double* const* targets, int count) {
         return scanWithLibrary(text, targets, count);
     double values[8];
     const char* p = text;
+    const char* const end = text + std::strlen(text);
     int converted = 0;
     for (; converted < count; ++converted) {
         while (isSpace(*p))
@@ -155,7 +172,7 @@ int scanReals(const char* text, double* const* targets, int count) {
         if (*p == '\0')
             break;
         Decimal d;
-        if (!parseDecimal(p, d))
+        if (!parseDelimitedDecimal(p, end, '.', d))
             return scanWithLibrary(text, targets, count);
         values[converted] = valueOf(d);
         p = d.end;
@@ -163,6 +180,43 @@ int scanReals(const char* text, double* const* targets, int count) {
     for (int i = 0; i < converted; ++i)
         *targets[i] = values[i];
     return converted == 0 ? EOF : converted;
+}
+
+const char* scanPlainReal(const char* text, const char* end, char decimalMark, double& value) {
+    Decimal d;
+    if (!parseDecimal(text, end, decimalMark, d))
+        return nullptr;
+    value = valueOf(d);
+    return d.end;
+}
+
+bool scanReal(std::string_view text, char decimalMark, double& value) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    Decimal d;
+    if (!text.empty() && !isSpace(text[0]) && parseDecimal(begin, end, decimalMark, d) &&
+        d.end == end) {
+        value = valueOf(d);
+        return true;
+    }
+    // Anything else the C library reads (in the classic locale), as a whole.
+    constexpr size_t kLongest = 63;
+    if (text.empty() || text.size() > kLongest)
+        return false;
+    char token[kLongest + 1];
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\0' || isSpace(c))
+            return false;
+        token[i] = c == decimalMark ? '.' : c;
+    }
+    token[text.size()] = '\0';
+    char* stop = nullptr;
+    const double parsed = std::strtod(token, &stop);
+    if (stop != token + text.size() || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
 }
 
 } // namespace data

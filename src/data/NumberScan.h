@@ -3,6 +3,8 @@
 // with exactly the acceptance and the values of the C library's
 // sscanf(text, "%lf %lf ...").
 
+#include <string_view>
+
 namespace data {
 
 // Does what sscanf(text, f, targets[0], ..., targets[count-1]) does, where
@@ -14,5 +16,16 @@ namespace data {
 // with anything else, or any line in a locale whose decimal separator is
 // not a point, is handed to sscanf itself. 1 <= count <= 8 (else 0).
 int scanReals(const char* text, double* const* targets, int count);
+
+// One finite real that fills the whole of `text` (no blanks around it),
+// with `decimalMark` ('.' or ',') as its decimal separator; the same
+// conversion as scanReals in the classic locale, so both readers agree on
+// every value. False (value untouched) for anything else.
+bool scanReal(std::string_view text, char decimalMark, double& value);
+
+// The plain decimal number (sign, digits with at most one `decimalMark`,
+// exponent) at the start of [text, end), converted as scanReal converts it:
+// the position after it, or null (value untouched) when there is none.
+const char* scanPlainReal(const char* text, const char* end, char decimalMark, double& value);
 
 } // namespace data

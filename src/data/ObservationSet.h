@@ -20,6 +20,12 @@ struct ObservationSet {
     std::vector<double> elevation; // elevation, metres
     std::vector<double> predicted; // predicted value; meaningful only while hasPredicted
     std::vector<double> error;     // standard deviation; 0 when the file gave none
+    // The survey line of each station: a whole number, the index into
+    // lineNames, or -1 for none (a double, so that the edits and their undo
+    // move it as they move every other station array); both empty when the
+    // file named no lines (only tables do).
+    std::vector<double> lineOfStation;
+    std::vector<std::string> lineNames;
     bool hasPredicted = false;
     // Extents; 1e30 / -1e30 while there are no stations.
     double yMin = 1e30, yMax = -1e30;
@@ -32,6 +38,8 @@ struct ObservationSet {
     int count = 0;
     bool dataReady = false;
     bool isMagnetic = false;
+    // A magnetic table read without its inducing field (90, 0, 0 assumed).
+    bool inducingFieldMissing = false;
     std::string dataPath;
     std::string predictedPath; // empty: no predicted file
     bool logScale = false;

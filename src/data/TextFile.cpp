@@ -35,6 +35,7 @@ bool TextLineReader::open(const std::string& path) {
         return false;
     }
     m_size = static_cast<long long>(info.st_size);
+    m_lineNumber = 0;
     m_atEnd = false;
     return true;
 }
@@ -84,6 +85,16 @@ long long TextLineReader::bytesRemaining() const {
         return -1;
     // A file that grew since it was opened: what is left of the size seen then.
     return position > m_size ? 0 : m_size - position;
+}
+
+bool TextLineReader::readAll(std::string& into) {
+    if (!m_file || std::fseek(m_file, 0, SEEK_SET) != 0)
+        return false;
+    into.resize(static_cast<size_t>(m_size));
+    const size_t read = std::fread(into.data(), 1, into.size(), m_file);
+    into.resize(read);
+    m_atEnd = true;
+    return !std::ferror(m_file);
 }
 
 ClassicNumericLocale::ClassicNumericLocale()

@@ -36,6 +36,13 @@ public:
     // opened (0 at its end); -1 when no file is open.
     long long bytesRemaining() const;
 
+    // The whole file from its start, as many bytes as it had when opened
+    // (or fewer if it shrank). False when no file is open or reading fails;
+    // a failed allocation throws std::bad_alloc.
+    bool readAll(std::string& into);
+    // The file's size when it was opened.
+    long long size() const { return m_size; }
+
 private:
     std::FILE* m_file = nullptr;
     char* m_buffer = nullptr;

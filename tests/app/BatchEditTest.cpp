@@ -184,3 +184,47 @@ TEST_F(BatchRun, ReadAndWriteFailures) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TableOptions, ValuesAreParsedOrRefused) {
+    const CommandLine line =
+        parse({"t.csv", "--columns", "data=Bouguer (mGal),easting=3", "--type", "magnetic",
+               "--field", "60,-5,50000", "--nodata", "-9999,1e30"});
+    ASSERT_TRUE(line.error.empty()) << line.error;
+    ASSERT_EQ(line.table.columns.size(), 2u);
+    EXPECT_EQ(line.table.columns[0].second, "Bouguer (mGal)");
+    EXPECT_EQ(line.table.type, data::TableRequest::Type::Magnetic);
+    EXPECT_EQ(line.table.field[1], -5);
+    EXPECT_EQ(line.table.noData, (std::vector<double>{-9999, 1e30}));
+    EXPECT_FALSE(line.isBatchEdit()) << "a table option alone opens the window";
+    for (const std::vector<std::string>& refused :
+         {std::vector<std::string>{"t.csv", "--columns", "data"},
+          {"t.csv", "--type", "grav"},
+          {"t.csv", "--field", "60,5"},
+          {"t.csv", "--nodata", "x"},
+          {"t.csv", "--nodata"}})
+        EXPECT_FALSE(parse(refused).error.empty()) << refused[1];
+}
+
+TEST_F(BatchRun, TablesSayWhatWasChosenAndNeedTheirField) {
+    input = dir.write("t.csv", "x,y,tmi\n0,0,5\n1,0,NA\n1,1,6\n0,1,7\n");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(run({"--info", "--export-csv", dir.file("t2.csv"), "--save", output}), kBatchRefused);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(messages.last().text, "a magnetic table needs --field I,D,F before it can be saved");
+    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("t2.csv")));
+
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(run({"--info", "--field", "60,10,50000", "--save", output}), kBatchOk);
+    const std::string summary = testing::internal::GetCapturedStdout();
+    EXPECT_NE(summary.find("\ncolumns: easting=x, northing=y, elevation=none (0), data=tmi, "
+                           "error=none (0)\nskipped: 1 rows with missing values (first at line "
+                           "3)\nstations:  3\n"),
+              std::string::npos)
+        << summary;
+    EXPECT_EQ(readWholeFile(output).substr(0, 24), "60 10  50000\n60 10  1\n3\n");
+}
+
+} // namespace

@@ -68,7 +68,7 @@ TEST_F(StationTable, RefusalsNameTheLineAndLoadNothing) {
         {"x,y,gz\n0,0,1\n1,zero,2\n0,1,3\n", "line 3 \"zero\" is not a number."},
         {"!c\nx,y,X,gz\n0,0,0,1\n", "line 2: the column name \"x\" appears twice."},
         {"x,y,elevation\n0,0,1\n", "has no easting, northing and data columns."},
-        {"x,y,gz\n0,0,1\n1,0,2\n", "Error: Need more than 2 data."},
+        {"x,y,gz\n0,0,1\n1,0,2\n", "has too few stations with values (2); more than 2 are needed."},
     };
     for (const auto& [contents, message] : cases) {
         EXPECT_FALSE(read(contents));
