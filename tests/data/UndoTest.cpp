@@ -19,12 +19,14 @@
 
 namespace {
 
+#ifndef __SANITIZE_ADDRESS__
 size_t virtualBytes() {
     std::ifstream statm("/proc/self/statm");
     size_t pages = 0;
     statm >> pages;
     return pages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
 }
+#endif
 
 // Bit patterns, so that NaN (a logarithm of a negative value) compares too.
 using Bits = std::vector<std::uint64_t>;
