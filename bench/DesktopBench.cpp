@@ -1,8 +1,8 @@
 // The hover readout over a survey-sized map, and undoing a crop of it.
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CViewInteraction.h"
+#include "data/CTESKAdatDoc.h"
+#include "interaction/CViewInteraction.h"
+#include "plot/CTESKAdatView.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

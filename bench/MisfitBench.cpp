@@ -1,6 +1,6 @@
 // The misfit figures and the residual histogram of survey-sized sets.
 
-#include "MisfitStatistics.h"
+#include "data/MisfitStatistics.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

@@ -25,13 +25,13 @@
 // that a change meant to keep every result can be checked on survey-sized
 // files against the hashes of the build before it.
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "MessageBox.h"
-#include "NodeOrder.h"
-#include "Triangulation.h"
-#include "ViewCommands.h"
+#include "commands/ViewCommands.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/DeviceContext.h"
+#include "platform/MessageBox.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/NodeOrder.h"
+#include "triangulation/Triangulation.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,7 +1,7 @@
 // Building the triangulation of survey-sized station sets, and filling a map
 // plot cell by cell with linear interpolation over it.
 
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

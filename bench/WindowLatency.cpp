@@ -6,12 +6,12 @@
 // the column names. The start-up notice is not shown; messages go to
 // standard error.
 
-#include "BatchInfo.h"
-#include "CMainFrame.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CommandLine.h"
-#include "Resource.h"
+#include "app/BatchInfo.h"
+#include "app/CMainFrame.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -16,6 +16,8 @@ teskadat_packages="$teskadat_packages openbox"
 # Coordinate systems (PROJ) and GIS grids and vector files (GDAL), with
 # their command-line tools that the tests check the results with.
 teskadat_packages="$teskadat_packages libproj-dev proj-data proj-bin libgdal-dev gdal-bin"
+# The benchmarks (Google Benchmark), which CI compiles.
+teskadat_packages="$teskadat_packages libbenchmark-dev"
 
 teskadat_install_missing() {
     local missing=""
@@ -32,11 +34,12 @@ teskadat_install_missing() {
 }
 
 # teskadat_build PRESET [TARGET...]: configures and builds the preset (only
-# the named targets and what they need, when given).
+# the named targets and what they need, when given). TESKADAT_WERROR=1 in the
+# environment makes every warning an error (as CI builds do).
 teskadat_build() {
     local preset="$1"
     shift
-    cmake --preset "$preset" >/dev/null || return 1
+    cmake --preset "$preset" -DTESKADAT_WERROR="${TESKADAT_WERROR:-0}" >/dev/null || return 1
     if [ $# -gt 0 ]; then
         cmake --build --preset "$preset" --target "$@" || return 1
     else

@@ -1,12 +1,12 @@
-#include "BatchEdit.h"
+#include "app/BatchEdit.h"
 
-#include "BatchInfo.h"
-#include "CTESKAdatDoc.h"
-#include "CommandLine.h"
-#include "EditChecks.h"
-#include "MessageBox.h"
-#include "Random.h"
-#include "StationTable.h"
+#include "app/BatchInfo.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/EditChecks.h"
+#include "data/Random.h"
+#include "data/StationTable.h"
+#include "platform/MessageBox.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -221,7 +221,7 @@ int applyBatchEdits(CTESKAdatDoc& doc, const CommandLine& line) {
 
 int runBatchEdit(const CommandLine& line) {
     CTESKAdatDoc doc;
-    if (!openFromCommandLine(doc, line))
+    if (!openForBatch(doc, line))
         return kBatchFailed;
     if (const int status = applyBatchEdits(doc, line); status != kBatchOk)
         return status;

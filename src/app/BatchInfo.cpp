@@ -1,10 +1,10 @@
-#include "BatchInfo.h"
+#include "app/BatchInfo.h"
 
-#include "CTESKAdatDoc.h"
-#include "CommandLine.h"
-#include "Format.h"
-#include "MisfitStatistics.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/MisfitStatistics.h"
 #include "geo/CoordinateSystem.h"
+#include "platform/Format.h"
 
 #include <cmath>
 
@@ -52,6 +52,11 @@ bool openFromCommandLine(CTESKAdatDoc& doc, const CommandLine& line) {
     doc.tableRequest = line.table;
     doc.coordinateRequest = line.coordinates;
     return doc.OnOpenDocument(normalisedPath(line.observationPath));
+}
+
+bool openForBatch(CTESKAdatDoc& doc, const CommandLine& line) {
+    const bool predictedNamed = line.fixedPredictedName || !line.predictedPath.empty();
+    return openFromCommandLine(doc, line) && (!predictedNamed || doc.hasPredicted);
 }
 
 std::string describeDataSet(const CTESKAdatDoc& doc) {

@@ -1,17 +1,18 @@
-#include "BatchRender.h"
+#include "app/BatchRender.h"
 
-#include "BatchEdit.h"
-#include "BatchInfo.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CanvasLimits.h"
-#include "CommandLine.h"
-#include "Format.h"
-#include "MessageBox.h"
-#include "PictureExport.h"
-#include "ProfileExport.h"
-#include "ProfileTrace.h"
-#include "SafeFileWriter.h"
+#include "app/BatchEdit.h"
+#include "app/BatchInfo.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/SafeFileWriter.h"
+#include "platform/Format.h"
+#include "platform/MessageBox.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/CanvasLimits.h"
+#include "plot/GridExport.h"
+#include "plot/PictureExport.h"
+#include "plot/ProfileExport.h"
+#include "plot/ProfileTrace.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -43,16 +44,7 @@ bool applyRegion(CTESKAdatView& view, const RenderOptions& options) {
     if (!options.region)
         return true;
     const std::array<double, 4>& r = *options.region;
-    view.regionXMin = r[0];
-    view.regionXMax = r[1];
-    view.regionYMin = r[2];
-    view.regionYMax = r[3];
-    view.recomputeScale();
-    if (!view.triangulate())
-        return false;
-    view.secondKind = PlotKind::None;
-    view.relayout();
-    return true;
+    return view.showRegion(r[0], r[1], r[2], r[3]);
 }
 
 PlotKind kindOf(Second second, bool hasPredicted) {
@@ -116,6 +108,120 @@ int applyProfile(CTESKAdatView& view, const RenderOptions& options) {
     return kBatchOk;
 }
 
+// --- Figure options: titles and labels, profile samples, print size ---
+
+void applyFigureLabels(CTESKAdatView& view, const FigureOptions& figure) {
+    if (figure.title)
+        view.mainLabel = *figure.title;
+    if (figure.xLabel)
+        view.xAxisLabel = *figure.xLabel;
+    if (figure.yLabel)
+        view.yAxisLabel = *figure.yLabel;
+    view.showTitles = !figure.noTitle;
+    view.profileStep = figure.profileStep.value_or(0);
+    view.contourInterval = figure.contours.value_or(0);
+    view.scaleBar = figure.scaleBar;
+    view.northArrow = figure.northArrow;
+}
+
+bool printsToSize(const FigureOptions& figure) {
+    return figure.widthInches || figure.fontPoints || figure.dpi;
+}
+
+PrintSize printSizeOf(const CTESKAdatView& view, const FigureOptions& figure,
+                      PictureFormat format) {
+    return printSizeFor(view.canvasWidth, figure.widthInches.value_or(0), figure.dpi.value_or(0),
+                        figure.fontPoints.value_or(0), format);
+}
+
+PlotKind panelKind(const std::string& name) {
+    if (name == "predicted")
+        return PlotKind::Predicted;
+    if (name == "difference")
+        return PlotKind::Difference;
+    if (name == "normalized")
+        return PlotKind::NormalizedDifference;
+    if (name == "errors")
+        return PlotKind::Errors;
+    if (name == "elevation")
+        return PlotKind::Elevation;
+    return PlotKind::None; // the observed data
+}
+
+// The main map shows one panel's values, range and title for one picture.
+class PanelScope {
+public:
+    PanelScope(CTESKAdatView& view, PlotKind kind, const std::string& title, bool first)
+        : m_view(view), m_values(view.mainValues), m_min(view.mainMin), m_max(view.mainMax),
+          m_label(view.mainLabel) {
+        if (kind != PlotKind::None) {
+            view.showSecondKind(kind);
+            view.mainValues = view.secondaryValues;
+            view.mainMin = view.secondMin;
+            view.mainMax = view.secondMax;
+        }
+        view.secondKind = PlotKind::None;
+        view.mainPlotKind = kind;
+        view.mainLabel = title;
+        view.showSummary = first;
+        view.relayout();
+    }
+    ~PanelScope() {
+        m_view.mainValues = m_values;
+        m_view.mainMin = m_min;
+        m_view.mainMax = m_max;
+        m_view.mainLabel = m_label;
+        m_view.mainPlotKind = PlotKind::None;
+        m_view.showSummary = true;
+        m_view.relayout();
+    }
+    PanelScope(const PanelScope&) = delete;
+    PanelScope& operator=(const PanelScope&) = delete;
+
+private:
+    CTESKAdatView& m_view;
+    std::vector<double> m_values;
+    double m_min, m_max;
+    std::string m_label;
+};
+
+std::string panelTitle(size_t index, PlotKind kind) {
+    static const char* const kNames[] = {
+        "Observed",   "",         "Standard deviation", "Predicted", "Normalized difference",
+        "Difference", "Elevation"};
+    return std::string("(") + char('a' + index) + ") " + kNames[static_cast<int>(kind)];
+}
+
+// Each panel rendered as the main map alone, then side by side. A width,
+// when given, is that of the whole figure.
+Picture renderPanels(CTESKAdatView& view, PictureFormat format, const FigureOptions& figure) {
+    const std::vector<std::string>& names = figure.panels;
+    std::vector<Picture> pictures;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const PlotKind kind = panelKind(names[i]);
+        const PanelScope scope(view, kind, panelTitle(i, kind), i == 0);
+        if (!printsToSize(figure)) {
+            pictures.push_back(renderPicture(view, format, view.magnification));
+            continue;
+        }
+        PrintSize size = printSizeOf(view, figure, format);
+        if (figure.widthInches)
+            size.widthInches = *figure.widthInches / double(names.size());
+        pictures.push_back(renderPrintPicture(view, format, size));
+    }
+    return composePictures(pictures);
+}
+
+int checkPanels(const CTESKAdatView& view, const FigureOptions& figure) {
+    for (const std::string& name : figure.panels)
+        if ((name == "predicted" || name == "difference" || name == "normalized") &&
+            !view.document().hasPredicted)
+            return refuse("--panels: " + name + " needs a predicted data file.");
+    return kBatchOk;
+}
+
+// --- end of the figure options ---
+
 int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
     applyColourMap(view, options);
     if (!applyRegion(view, options))
@@ -141,16 +247,23 @@ int applyViewOptions(CTESKAdatView& view, const RenderOptions& options) {
     view.profileWithPredicted = options.profileWithPredicted;
     if (const int status = applyProfile(view, options); status != kBatchOk)
         return status;
+    applyFigureLabels(view, options.figure);
     view.relayout();
     return kBatchOk;
 }
 
 // The format was checked with the options.
-int writePicture(CTESKAdatView& view, const std::string& path) {
-    const PictureFormat format = pictureFormatForName(path).value_or(PictureFormat::Png);
-    const Picture picture = renderPicture(view, format, view.magnification);
+int writePicture(CTESKAdatView& view, const std::string& path, PictureFormat format,
+                 const FigureOptions& figure) {
+    if (const int status = checkPanels(view, figure); status != kBatchOk)
+        return status;
+    const Picture picture =
+        !figure.panels.empty() ? renderPanels(view, format, figure)
+        : printsToSize(figure) ? renderPrintPicture(view, format, printSizeOf(view, figure, format))
+                               : renderPicture(view, format, view.magnification);
     if (picture.pixels.isNull()) {
-        AfxMessageBox(canvasTooLargeText(view.canvasWidth, view.canvasHeight, "render") +
+        const QSizeF refused = view.exactCanvasSize();
+        AfxMessageBox(canvasTooLargeText(refused.width(), refused.height(), "render") +
                           " Try a smaller --magnification.",
                       MB_ICONHAND);
         return kBatchFailed;
@@ -167,7 +280,7 @@ int writePicture(CTESKAdatView& view, const std::string& path) {
 int renderPicture(const CommandLine& line) {
     CTESKAdatDoc doc;
     CTESKAdatView view(doc); // receives the document's updates from the start
-    if (!openFromCommandLine(doc, line))
+    if (!openForBatch(doc, line))
         return kBatchFailed;
     if (line.isBatchEdit())
         if (const int status = applyBatchEdits(doc, line); status != kBatchOk)
@@ -181,9 +294,12 @@ int renderPicture(const CommandLine& line) {
     if (!line.render.exportProfilePath.empty() &&
         !exportProfile(view, line.render.exportProfilePath))
         return kBatchFailed;
+    if (!line.exportGridPath.empty() && !exportGrid(view, line.exportGridPath, line.gridCell))
+        return kBatchFailed;
     if (line.render.outputPath.empty())
         return kBatchOk;
-    return writePicture(view, line.render.outputPath);
+    return writePicture(view, line.render.outputPath, line.render.pictureFormat(),
+                        line.render.figure);
 }
 
 int runBatchRender(int argc, char** argv, const CommandLine& line) {

@@ -1,4 +1,6 @@
-#include "CAboutDlg.h"
+#include "app/CAboutDlg.h"
+
+#include "platform/MessageBox.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -15,7 +17,9 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
     layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
     layout->addWidget(new QLabel(QStringLiteral("TESKA / PORLIN Data Viewer"), this), 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Version 20080808"), this), 1, 1);
+    layout->addWidget(
+        new QLabel(QStringLiteral("Version ") + QString::fromUtf8(platform::kAppVersion), this), 1,
+        1);
     layout->addWidget(new QLabel(QStringLiteral("Potential-field inversion group"), this), 2, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -1,40 +1,49 @@
-#include "CMainFrame.h"
+#include "app/CMainFrame.h"
 
-#include "CAboutDlg.h"
-#include "CMisfitWindow.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CViewInteraction.h"
-#include "DocumentCommands.h"
-#include "FigureCommands.h"
-#include "MenuLayout.h"
-#include "MessageBox.h"
-#include "OpenCommand.h"
-#include "Resource.h"
-#include "TableCommands.h"
-#include "ToolbarIcons.h"
-#include "ToolsCommands.h"
-#include "ViewCommands.h"
+#include "app/CAboutDlg.h"
+#include "app/CMisfitWindow.h"
+#include "app/HoverPane.h"
+#include "app/MenuLayout.h"
+#include "app/ToolbarIcons.h"
+#include "commands/DocumentCommands.h"
+#include "commands/FigureCommands.h"
+#include "commands/OpenCommand.h"
+#include "commands/TableCommands.h"
+#include "commands/ToolsCommands.h"
+#include "commands/ViewCommands.h"
+#include "data/CTESKAdatDoc.h"
+#include "interaction/CViewInteraction.h"
+#include "platform/MessageBox.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
+#include <QWindow>
 #include <algorithm>
+#include <utility>
 
 CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_view(new CTESKAdatView(doc, this)) {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    resize(initialSize(screen ? screen->size() : QSize(1024, 768)));
+    resizeAsFitted(initialSize(screen ? screen->size() : QSize(1024, 768)));
     setCentralWidget(m_view);
     m_view->fitFrameToCanvas = [this](QSize canvas) { fitToCanvas(canvas); };
     // The mouse gestures on the plots report in the status bar.
@@ -42,10 +51,8 @@ CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
     mouse->setStatusText = [this](const QString& text) { setStatusText(text); };
     mouse->showIdleMessage = [this] { showIdleMessage(); };
     // The hover readout has a pane of its own at the right; the message pane keeps its texts.
-    auto* hoverPane = new QLabel(this);
-    hoverPane->setObjectName(QStringLiteral("hoverPane"));
-    statusBar()->addPermanentWidget(hoverPane);
-    mouse->setHoverText = [hoverPane](const QString& text) { hoverPane->setText(text); };
+    auto* hoverPane = new CHoverPane(statusBar());
+    mouse->setHoverText = [hoverPane](const QString& text) { hoverPane->setReadout(text); };
     mouse->runCommand = [this](int id) { return executeCommand(id); };
 
     m_doc.history.setEnabled(true);
@@ -64,6 +71,10 @@ CMainFrame::CMainFrame(CTESKAdatDoc& doc, QWidget* parent)
 
     m_doc.onTitleChanged = [this](const std::string& title) { updateCaption(title); };
     updateCaption(m_doc.GetTitle());
+    // A read that leaves no stations (a failed one) leaves no file to name.
+    connect(m_view, &CTESKAdatView::dataChanged, this,
+            [this] { updateCaption(m_doc.count > 0 ? m_doc.GetTitle() : "Untitled"); });
+    setAcceptDrops(true);
 
     // Buttons follow their rules while the program idles between commands.
     auto* idle = new QTimer(this);
@@ -84,7 +95,8 @@ QSize CMainFrame::initialSize(QSize screen) {
 }
 
 QString CMainFrame::idleMessage() {
-    return QStringLiteral("TESKA/PORLIN data viewer - potential-field data for 3-D inversion");
+    // Short, so that the hover readout has room beside it at the starting size.
+    return QStringLiteral("TESKA/PORLIN data viewer");
 }
 
 CMisfitWindow& CMainFrame::misfitWindow() {
@@ -185,10 +197,10 @@ void CMainFrame::registerFrameCommands() {
         ID_VIEW_TOOLBAR, [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); },
         [this](CCmdUI& ui) { ui.SetCheck(m_toolBar && !m_toolBar->isHidden()); });
     m_commands.add(
-        ID_EDIT_UNDO, [this] { m_doc.undo(); },
+        ID_EDIT_UNDO, [this] { m_view->undo(); },
         [this](CCmdUI& ui) { ui.Enable(m_doc.history.canUndo()); });
     m_commands.add(
-        ID_EDIT_REDO, [this] { m_doc.redo(); },
+        ID_EDIT_REDO, [this] { m_view->redo(); },
         [this](CCmdUI& ui) { ui.Enable(m_doc.history.canRedo()); });
     m_commands.add(
         ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
@@ -263,6 +275,7 @@ void CMainFrame::activateAfterDialog() {
 }
 
 void CMainFrame::fitToCanvas(QSize canvas) {
+    const QSize canvasBefore = std::exchange(m_fittedCanvas, canvas);
     if (isMaximized() || isFullScreen())
         return;
     // Before the window is first shown its children have not been laid out
@@ -273,13 +286,115 @@ void CMainFrame::fitToCanvas(QSize canvas) {
     }
     // The whole view widget, scroll bars included: once the window fits the
     // canvas the scroll bars are not needed and the canvas takes their room.
-    QSize wanted = size() - m_view->size() + canvas;
-    if (const QScreen* screen = this->screen())
-        wanted = wanted.boundedTo(screen->availableSize());
-    resize(wanted.expandedTo(minimumSizeHint()));
+    // A size given by hand changes only by as much as the canvas does.
+    QSize wanted = !m_sizedByHand           ? size() - m_view->size() + canvas
+                   : canvasBefore.isValid() ? size() + canvas - canvasBefore
+                                            : size();
+    const QScreen* screen = this->screen();
+    const QMargins decoration = frameMargins();
+    if (screen)
+        wanted = wanted.boundedTo(screen->availableGeometry().size().shrunkBy(decoration));
+    wanted = wanted.expandedTo(minimumSizeHint());
+    resizeAsFitted(wanted);
+    if (screen && isVisible())
+        keepOnScreen(screen->availableGeometry(), wanted.grownBy(decoration));
+}
+
+QMargins CMainFrame::frameMargins() const {
+    const QWindow* window = windowHandle();
+    return window ? window->frameMargins() : QMargins();
+}
+
+void CMainFrame::resizeAsFitted(QSize size) {
+    // The window manager answers with these sizes; any other is the user's.
+    m_fittedSizes.push_back(size);
+    if (m_fittedSizes.size() > 8)
+        m_fittedSizes.erase(m_fittedSizes.begin());
+    resize(size);
+}
+
+void CMainFrame::keepOnScreen(const QRect& available, QSize outerSize) {
+    const QPoint at = frameGeometry().topLeft();
+    const int x =
+        std::max(available.left(), std::min(at.x(), available.right() + 1 - outerSize.width()));
+    const int y =
+        std::max(available.top(), std::min(at.y(), available.bottom() + 1 - outerSize.height()));
+    if (QPoint(x, y) != at)
+        move(x, y); // the position of a window is that of its frame
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    const bool normal = !isMaximized() && !isFullScreen() && !isMinimized();
+    if (event->spontaneous() && normal && isVisible() && !isFittedSize(event->size()))
+        m_sizedByHand = true;
+}
+
+bool CMainFrame::isFittedSize(QSize size) const {
+    if (std::find(m_fittedSizes.begin(), m_fittedSizes.end(), size) != m_fittedSizes.end())
+        return true;
+    // A window manager may keep a window that was sized before it had its
+    // title bar inside the screen.
+    const QScreen* screen = this->screen();
+    return screen && !m_fittedSizes.empty() &&
+           size == m_fittedSizes.back().boundedTo(
+                       screen->availableGeometry().size().shrunkBy(frameMargins()));
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The window manager's title bar and borders are known once the window
+    // is on the screen: the fit is made again with them.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_sizedByHand && m_fittedCanvas.isValid())
+            fitToCanvas(m_fittedCanvas);
+    });
 }
 
 void CMainFrame::updateCaption(const std::string& title) {
     setWindowTitle(QString::fromLocal8Bit(title.c_str()) + " - " +
                    QString::fromUtf8(platform::kAppTitle));
+}
+
+namespace {
+
+// The files of a drop, when it brings one or two local files and nothing else.
+std::vector<std::string> droppedFiles(const QMimeData* mime) {
+    std::vector<std::string> paths;
+    if (!mime || !mime->hasUrls() || mime->urls().size() > 2)
+        return {};
+    for (const QUrl& url : mime->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    }
+    return paths;
+}
+
+} // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> paths = droppedFiles(event->mimeData());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    // The drop's own event loop ends first: the open may ask questions.
+    QTimer::singleShot(0, this, [this, paths] { openFiles(paths); });
+}
+
+bool CMainFrame::openFiles(const std::vector<std::string>& paths) {
+    if (paths.empty() || paths.size() > 2)
+        return false;
+    const bool opened = dialogs::openDroppedFiles(
+        m_doc, this, [this] { return saveDocument(m_doc, this); }, paths[0],
+        paths.size() > 1 ? paths[1] : std::string());
+    refreshCommandStates();
+    if (m_misfitWindow)
+        m_misfitWindow->scheduleRefresh();
+    return opened;
 }

@@ -2,12 +2,14 @@
 // The main window: menu, toolbar, accelerators and status bar around the
 // view. Every menu item, button and key is a command of the command table.
 
-#include "CommandTable.h"
+#include "platform/CommandTable.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QSize>
 #include <map>
 #include <string>
+#include <vector>
 
 class CMisfitWindow;
 class CTESKAdatDoc;
@@ -42,12 +44,20 @@ public:
     // The status bar's banner while nothing else is shown.
     static QString idleMessage();
 
+    // Opens one or two files (observations, then predicted) as File > Open
+    // does with those paths: the same questions, checks and messages.
+    bool openFiles(const std::vector<std::string>& paths);
+
     // The misfit statistics window, made on first use and kept.
     CMisfitWindow& misfitWindow();
 
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createMenus();
@@ -55,7 +65,16 @@ private:
     void createAccelerators();
     void registerFrameCommands();
     QAction* actionFor(int id, const char* text);
+    // The relayout's fit: the frame around the canvas, title bar and borders
+    // inside the screen's available area; a size given by hand changes only
+    // by the change of the canvas.
     void fitToCanvas(QSize canvas);
+    // The window manager's decoration around the client area (none before it is shown).
+    QMargins frameMargins() const;
+    void resizeAsFitted(QSize size);
+    // A size the fit asked for (or the window manager's answer to it).
+    bool isFittedSize(QSize size) const;
+    void keepOnScreen(const QRect& available, QSize outerSize);
     // Takes the activation back after a modal dialog, unless another is open.
     void activateAfterDialog();
     void updateCaption(const std::string& title);
@@ -68,4 +87,7 @@ private:
     CommandTable m_commands;
     std::map<int, QAction*> m_actions;
     CMisfitWindow* m_misfitWindow = nullptr;
+    std::vector<QSize> m_fittedSizes; // the last sizes the fit asked for
+    QSize m_fittedCanvas;             // the canvas of the last fit
+    bool m_sizedByHand = false;       // the user resized the window
 };

@@ -1,8 +1,8 @@
-#include "CMisfitWindow.h"
+#include "app/CMisfitWindow.h"
 
-#include "CTESKAdatDoc.h"
-#include "MessageBox.h"
-#include "RoundTicks.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/MessageBox.h"
+#include "plot/RoundTicks.h"
 
 #include <QClipboard>
 #include <QFontDatabase>
@@ -12,8 +12,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -171,6 +173,44 @@ CMisfitWindow::CMisfitWindow(const CTESKAdatDoc& doc, QWidget* parent)
     layout->addLayout(buttons);
 }
 
+QPoint placeBeside(const QRect& main, QSize size, const QRect& available) {
+    const auto inside = [&](QPoint at) {
+        const int x = std::min(at.x(), available.right() + 1 - size.width());
+        const int y = std::min(at.y(), available.bottom() + 1 - size.height());
+        return QPoint(std::max(x, available.left()), std::max(y, available.top()));
+    };
+    // Right, left, below, above: the first that covers the least of the main window.
+    const QPoint sides[] = {{main.right() + 1, main.top()},
+                            {main.left() - size.width(), main.top()},
+                            {main.left(), main.bottom() + 1},
+                            {main.left(), main.top() - size.height()}};
+    QPoint best;
+    long long leastCovered = -1;
+    for (const QPoint& side : sides) {
+        const QPoint at = inside(side);
+        const QRect covered = QRect(at, size) & main;
+        const long long area = covered.isEmpty() ? 0 : 1LL * covered.width() * covered.height();
+        if (leastCovered < 0 || area < leastCovered) {
+            best = at;
+            leastCovered = area;
+        }
+    }
+    return best;
+}
+
+void CMisfitWindow::moveBesideMainWindow() {
+    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = main ? main->screen() : nullptr;
+    if (!screen)
+        return;
+    if (!testAttribute(Qt::WA_Resized))
+        adjustSize();
+    // This window is not decorated yet: the main window's decoration stands in.
+    const QWindow* decorated = main->windowHandle();
+    const QMargins margins = decorated ? decorated->frameMargins() : QMargins();
+    move(placeBeside(main->frameGeometry(), size().grownBy(margins), screen->availableGeometry()));
+}
+
 void CMisfitWindow::scheduleRefresh() {
     if (!isVisible() || m_refreshPending)
         return;
@@ -193,6 +233,14 @@ QString CMisfitWindow::figuresText() const {
 
 void CMisfitWindow::copyFigures() const {
     QGuiApplication::clipboard()->setText(figuresText());
+}
+
+void CMisfitWindow::setVisible(bool visible) {
+    // A hidden window that is shown first moves beside the main window
+    // (while it is hidden, a position is that of its frame).
+    if (visible && !isVisible())
+        moveBesideMainWindow();
+    QWidget::setVisible(visible);
 }
 
 void CMisfitWindow::showEvent(QShowEvent* event) {

@@ -4,7 +4,7 @@
 // normal curve, and a Copy button for the figures. It follows the data:
 // every change that reaches the view schedules a recomputation.
 
-#include "MisfitStatistics.h"
+#include "data/MisfitStatistics.h"
 
 #include <QWidget>
 
@@ -31,6 +31,11 @@ private:
     MisfitStatistics m_misfit;
 };
 
+// The top-left corner of a window whose frame is `size`, beside the frame
+// `main` and inside `available`: right of it, else left, below or above,
+// whichever covers the least of it.
+QPoint placeBeside(const QRect& main, QSize size, const QRect& available);
+
 class CMisfitWindow : public QWidget {
     Q_OBJECT
 public:
@@ -47,10 +52,14 @@ public:
     QString figuresText() const;
     void copyFigures() const;
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void moveBesideMainWindow();
+
     const CTESKAdatDoc& m_doc;
     MisfitStatistics m_misfit;
     QLabel* m_figures;

@@ -1,10 +1,10 @@
-#include "CTESKAdatApp.h"
+#include "app/CTESKAdatApp.h"
 
-#include "BatchInfo.h"
-#include "CMainFrame.h"
-#include "CTESKAdatDoc.h"
-#include "MessageBox.h"
-#include "QtMessageBox.h"
+#include "app/BatchInfo.h"
+#include "app/CMainFrame.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/MessageBox.h"
+#include "platform/QtMessageBox.h"
 
 #include <clocale>
 

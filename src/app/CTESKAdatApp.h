@@ -2,7 +2,7 @@
 // The application: start-up notice, the one document with its main window
 // and view, and the file named on the command line.
 
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <QApplication>
 #include <memory>

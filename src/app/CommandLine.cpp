@@ -1,7 +1,8 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "CoordinateOptions.h"
-#include "TableOptions.h"
+#include "app/CoordinateOptions.h"
+#include "app/TableOptions.h"
+#include "platform/MessageBox.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ constexpr OptionRule kModeOptions[] = {
     {"--info", CommandLine::Mode::Info},
     {"--help", CommandLine::Mode::Help},
     {"-h", CommandLine::Mode::Help},
+    {"--version", CommandLine::Mode::Version},
 };
 
 bool isOption(const std::string& argument) {
@@ -69,8 +71,20 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (line.hasSeed && !line.isBatchEdit() && !line.isRender() &&
         line.mode == CommandLine::Mode::Window && line.error.empty())
         line.error = "--seed needs --add-noise.";
+    if (!line.exportGridPath.empty() && line.observationPath.empty() && line.error.empty())
+        line.error = "--export-grid needs an observation file.";
+    if (line.gridCell > 0 && line.exportGridPath.empty() && line.error.empty())
+        line.error = "--cell needs --export-grid.";
     checkRenderOptions(line);
     return line;
+}
+
+std::string versionText() {
+    return std::string("teskadat ") + platform::kAppVersion + "\n";
+}
+
+std::string usageErrorText(const std::string& error) {
+    return "teskadat: " + error + "\nTry 'teskadat --help'.\n";
 }
 
 std::string usageText() {
@@ -81,8 +95,9 @@ std::string usageText() {
            "  /pre    read the inversion's predicted data (quorbelt.pre for magnetic,\n"
            "          frandol.pre for gravity data) from the current directory\n"
            "  --info  load the files as the window would, print a summary and exit\n"
-           "          (status 0 when the observation file was read, 1 otherwise)\n"
-           "  --help  print this text\n"
+           "          (status 0 when the files were read, 1 when the observation file\n"
+           "          or a named predicted file was not)\n"
+           "  --help  print this text; --version prints the version\n"
            "\n"
            "Editing without a window: teskadat OBSERVATIONS [PREDICTED] EDITS... [--save OUT]\n"
            "applies the edits in the order given, with the checks of their dialogs, then\n"

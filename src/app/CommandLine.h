@@ -1,8 +1,8 @@
 #pragma once
 // The program's arguments: the files to open and the batch options.
 
-#include "BatchEdit.h"
-#include "RenderOptions.h"
+#include "app/BatchEdit.h"
+#include "app/RenderOptions.h"
 #include "data/Coordinates.h"
 #include "data/TableColumns.h"
 
@@ -12,9 +12,10 @@
 
 struct CommandLine {
     enum class Mode {
-        Window, // open the main window (on the observation file, if any)
-        Info,   // print a summary of the files and exit
-        Help,   // print the usage and exit
+        Window,  // open the main window (on the observation file, if any)
+        Info,    // print a summary of the files and exit
+        Help,    // print the usage and exit
+        Version, // print the program's name and version and exit
     };
 
     Mode mode = Mode::Window;
@@ -35,12 +36,15 @@ struct CommandLine {
 
     data::TableRequest table; // --columns, --type, --field, --nodata: how a table is read
     data::CoordinateRequest coordinates; // --crs, --to-crs
+    std::string exportGridPath;          // --export-grid: the main map's values as a grid
+    double gridCell = 0;                 // --cell: its spacing in metres; 0: the stations'
 
     RenderOptions render; // --render and the view options of the picture
     // --render and --export-profile make the run a batch run that writes a
     // picture or the profile's values.
     bool isRender() const {
-        return !render.outputPath.empty() || !render.exportProfilePath.empty();
+        return !render.outputPath.empty() || !render.exportProfilePath.empty() ||
+               !exportGridPath.empty();
     }
 };
 
@@ -48,5 +52,11 @@ struct CommandLine {
 // a whole argument, so paths that contain it are still paths.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
-// The usage text printed by --help and after an argument error.
+// The usage text printed by --help.
 std::string usageText();
+
+// What --version prints: "teskadat VERSION" and a line feed.
+std::string versionText();
+
+// What a usage error prints: the error and where to read more, two lines.
+std::string usageErrorText(const std::string& error);

@@ -1,6 +1,6 @@
-#include "MenuLayout.h"
+#include "app/MenuLayout.h"
 
-#include "Resource.h"
+#include "platform/Resource.h"
 
 const std::vector<MenuEntry>& menuLayout() {
     static const std::vector<MenuEntry> entries = {

@@ -1,8 +1,8 @@
-#include "RenderOptions.h"
+#include "app/RenderOptions.h"
 
-#include "CommandLine.h"
-#include "EditChecks.h"
-#include "PictureFormat.h"
+#include "app/CommandLine.h"
+#include "data/EditChecks.h"
+#include "platform/PictureFormat.h"
 
 #include <climits>
 #include <cmath>
@@ -139,6 +139,7 @@ void takeNumberOption(CommandLine& line, const std::string& option, const std::s
 bool takeValuedOption(CommandLine& line, const std::vector<std::string>& arguments, size_t& index) {
     static const char* const kForms[][2] = {
         {"--render", "a file name"},
+        {"--format", "png, svg or pdf"},
         {"--second", "errors, predicted, normalized, difference, elevation or none"},
         {"--method", "original, gradient or circles"},
         {"--colourmap", "a colour map number from 0 to 8"},
@@ -166,11 +167,11 @@ bool takeValuedOption(CommandLine& line, const std::vector<std::string>& argumen
     if (option == "--render") {
         if (!render.outputPath.empty())
             refuse(line, "--render may be given once.");
-        if (!pictureFormatForName(*value))
-            refuse(line, "--render writes PNG, SVG or PDF: the file name should end in .png, "
-                         ".svg or .pdf, not \"" +
-                             *value + "\".");
         render.outputPath = *value;
+    } else if (option == "--format") {
+        render.format = pictureFormatForName("." + *value);
+        if (!render.format)
+            refuse(line, option, *value, form);
     } else if (option == "--export-profile") {
         if (!render.exportProfilePath.empty())
             refuse(line, "--export-profile may be given once.");
@@ -198,6 +199,8 @@ bool takeValuedOption(CommandLine& line, const std::vector<std::string>& argumen
 } // namespace
 
 bool takeRenderOption(CommandLine& line, const std::vector<std::string>& arguments, size_t& index) {
+    if (takeFigureOption(line, arguments, index))
+        return true;
     const std::string& option = arguments[index];
     RenderOptions& render = line.render;
     if (option == "--reverse")
@@ -220,8 +223,13 @@ bool takeRenderOption(CommandLine& line, const std::vector<std::string>& argumen
 
 void checkRenderOptions(CommandLine& line) {
     const RenderOptions& render = line.render;
-    if (render.anyViewOption && render.outputPath.empty() && render.exportProfilePath.empty())
+    if (render.anyViewOption && render.outputPath.empty() && render.exportProfilePath.empty() &&
+        line.exportGridPath.empty())
         refuse(line, "The view options need --render OUT.png.");
+    if (!render.outputPath.empty() && !render.format && !pictureFormatForName(render.outputPath))
+        refuse(line, "--render writes PNG, SVG or PDF: the file name should end in .png, "
+                     ".svg or .pdf, not \"" +
+                         render.outputPath + "\" (or give --format).");
     if (!render.outputPath.empty() && line.observationPath.empty())
         refuse(line, "--render needs an observation file.");
     if (!render.exportProfilePath.empty() && line.observationPath.empty())
@@ -234,36 +242,45 @@ void checkRenderOptions(CommandLine& line) {
         refuse(line, "--export-profile needs --profile.");
     if (render.profile && render.second != Second::Default)
         refuse(line, "--profile shows the profile as the second plot; leave out --second.");
+    checkFigureOptions(line);
+}
+
+PictureFormat RenderOptions::pictureFormat() const {
+    return format.value_or(pictureFormatForName(outputPath).value_or(PictureFormat::Png));
 }
 
 std::string renderUsageText() {
-    return "Rendering without a window: teskadat --render OUT [VIEW OPTIONS] OBSERVATIONS\n"
-           "[PREDICTED] writes the picture that Edit > Copy would copy (edits are applied\n"
-           "first; status 1 when a file could not be read or written or the picture is too\n"
-           "large, 2 when a value was refused). The name of OUT chooses the format: .png\n"
-           "for exactly the copied pixels, .svg or .pdf for text, axes and curves as\n"
-           "vectors over an image of the colour fills.\n"
-           "  --second KIND          errors, predicted, normalized, difference, elevation or\n"
-           "                         none (default: predicted when a predicted file was read)\n"
-           "  --method METHOD        original, gradient or circles\n"
-           "  --colourmap N          colour map 0 (default) to 8; --reverse turns it around\n"
-           "  --magnification M      pixels per plot unit (default 0.3)\n"
-           "  --region X1,X2,Y1,Y2   the displayed region, metres\n"
-           "  --range MIN,MAX        the colour range of the main plot\n"
-           "  --profile AX,AY,BX,BY  a profile from A to B, plot units of the main plot (1000\n"
-           "                         across), fitted into the plot as a mouse drag would be\n"
-           "  --level L              the profile's level, plot units below its axis\n"
-           "  --vertical | --horizontal  the second plot below (default) or beside the main one\n"
-           "  --no-locations         no station marks\n"
-           "  --diverging            difference plots in blue, white and red, white at zero,\n"
-           "                         with a range symmetric about zero\n"
-           "  --profile-predicted    the profile also shows the predicted data, a legend and\n"
-           "                         a distance axis; outside the stations' hull both curves\n"
-           "                         have gaps\n"
-           "  --export-profile OUT.csv  write the profile's samples (distance from A in metres,\n"
-           "                         easting, northing, observed, predicted) to OUT.csv; with\n"
-           "                         --profile, with or without --render\n"
-           "  --round-ticks          axis and colour-bar labels at round values\n"
-           "  --mask-longer-than M   leave triangles with an edge longer than M metres\n"
-           "                         unpainted (separate survey blocks)\n";
+    return std::string(
+               "Rendering without a window: teskadat --render OUT [VIEW OPTIONS] OBSERVATIONS\n"
+               "[PREDICTED] writes the picture that Edit > Copy would copy (edits are applied\n"
+               "first; status 1 when a file could not be read or written or the picture is too\n"
+               "large, 2 when a value was refused). The name of OUT chooses the format: .png\n"
+               "for exactly the copied pixels, .svg or .pdf for text, axes and curves as\n"
+               "vectors over an image of the colour fills.\n"
+               "  --second KIND          errors, predicted, normalized, difference, elevation or\n"
+               "                         none (default: predicted when a predicted file was read)\n"
+               "  --method METHOD        original, gradient or circles\n"
+               "  --colourmap N          colour map 0 (default) to 8; --reverse turns it around\n"
+               "  --magnification M      pixels per plot unit (default 0.3)\n"
+               "  --region X1,X2,Y1,Y2   the displayed region, metres\n"
+               "  --range MIN,MAX        the colour range of the main plot\n"
+               "  --profile AX,AY,BX,BY  a profile from A to B, plot units of the main plot (1000\n"
+               "                         across), fitted into the plot as a mouse drag would be\n"
+               "  --level L              the profile's level, plot units below its axis\n"
+               "  --vertical | --horizontal  the second plot below (default) or beside the main "
+               "one\n"
+               "  --no-locations         no station marks\n"
+               "  --diverging            difference plots in blue, white and red, white at zero,\n"
+               "                         with a range symmetric about zero\n"
+               "  --profile-predicted    the profile also shows the predicted data, a legend and\n"
+               "                         a distance axis; outside the stations' hull both curves\n"
+               "                         have gaps\n"
+               "  --export-profile OUT.csv  write the profile's samples (distance from A in "
+               "metres,\n"
+               "                         easting, northing, observed, predicted) to OUT.csv; with\n"
+               "                         --profile, with or without --render\n"
+               "  --round-ticks          axis and colour-bar labels at round values\n"
+               "  --mask-longer-than M   leave triangles with an edge longer than M metres\n"
+               "                         unpainted (separate survey blocks)\n") +
+           figureUsageText();
 }

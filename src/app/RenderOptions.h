@@ -2,6 +2,9 @@
 // The options of a picture rendered without a window (--render OUT.png):
 // each sets the view state that its menu command or dialog would set.
 
+#include "app/FigureOptions.h"
+#include "platform/PictureFormat.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -15,6 +18,7 @@ struct RenderOptions {
     enum class Second { Default, None, Errors, Predicted, Normalized, Difference, Elevation };
 
     std::string outputPath;                      // --render: the picture's file (.png, .svg, .pdf)
+    std::optional<PictureFormat> format;         // --format, else the name of outputPath
     Second second = Second::Default;             // --second
     std::optional<int> method;                   // --method: 0 original, 1 gradient, 2 circles
     std::optional<int> colourMap;                // --colourmap 0..8
@@ -32,6 +36,9 @@ struct RenderOptions {
     bool roundTicks = false;                     // --round-ticks
     std::optional<double> maskLength;            // --mask-longer-than, metres
     bool anyViewOption = false;                  // some option other than --render was given
+    FigureOptions figure;                        // titles, print size and type
+    // The format of the picture: --format, else the one outputPath's name ends in.
+    PictureFormat pictureFormat() const;
 };
 
 // Takes the rendering option at arguments[index] (and its value, advancing

@@ -1,7 +1,7 @@
-#include "TableOptions.h"
+#include "app/TableOptions.h"
 
-#include "CommandLine.h"
-#include "EditChecks.h"
+#include "app/CommandLine.h"
+#include "data/EditChecks.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "ToolbarIcons.h"
+#include "app/ToolbarIcons.h"
 
-#include "Resource.h"
+#include "platform/Resource.h"
 
 #include <QPainter>
 #include <QPainterPath>

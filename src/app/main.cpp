@@ -1,12 +1,12 @@
 // teskadat: the viewer window, or a batch run without a window.
 
-#include "BatchEdit.h"
-#include "BatchInfo.h"
-#include "BatchRender.h"
-#include "CTESKAdatApp.h"
-#include "CTESKAdatDoc.h"
-#include "CommandLine.h"
-#include "MessageBox.h"
+#include "app/BatchEdit.h"
+#include "app/BatchInfo.h"
+#include "app/BatchRender.h"
+#include "app/CTESKAdatApp.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/MessageBox.h"
 
 #include <cstdio>
 #include <string>
@@ -16,7 +16,7 @@ namespace {
 
 int runInfo(const CommandLine& line) {
     CTESKAdatDoc doc;
-    if (!openFromCommandLine(doc, line))
+    if (!openForBatch(doc, line))
         return 1;
     std::fputs(describeDataSet(doc).c_str(), stdout);
     return 0;
@@ -35,16 +35,21 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const CommandLine line = parseCommandLine(arguments);
     if (!line.error.empty()) {
-        std::fprintf(stderr, "%s\n\n%s", line.error.c_str(), usageText().c_str());
+        std::fputs(usageErrorText(line.error).c_str(), stderr);
         return 2;
     }
-    if (line.mode != CommandLine::Mode::Help && line.isRender())
+    const bool printsOnly =
+        line.mode == CommandLine::Mode::Help || line.mode == CommandLine::Mode::Version;
+    if (!printsOnly && line.isRender())
         return runBatchRender(argc, argv, line);
-    if (line.mode != CommandLine::Mode::Help && line.isBatchEdit())
+    if (!printsOnly && line.isBatchEdit())
         return runBatchEdit(line);
     switch (line.mode) {
     case CommandLine::Mode::Help:
         std::fputs(usageText().c_str(), stdout);
+        return 0;
+    case CommandLine::Mode::Version:
+        std::fputs(versionText().c_str(), stdout);
         return 0;
     case CommandLine::Mode::Info:
         return runInfo(line);

@@ -1,10 +1,10 @@
-#include "CTESKAdatDoc.h"
+#include "data/CTESKAdatDoc.h"
 
-#include "MemoryLimit.h"
-#include "MessageBox.h"
-#include "NumberScan.h"
-#include "StationTableReader.h"
-#include "TextFile.h"
+#include "data/MemoryLimit.h"
+#include "data/NumberScan.h"
+#include "data/StationTableReader.h"
+#include "data/TextFile.h"
+#include "platform/MessageBox.h"
 
 #include <algorithm>
 #include <climits>
@@ -80,7 +80,7 @@ void CTESKAdatDoc::freeArrays() {
     for (std::vector<double>* array : {&x, &y, &data, &elevation, &predicted, &error})
         std::vector<double>().swap(*array);
     std::vector<double>().swap(m_predictedBeforeLog);
-    std::vector<int>().swap(lineOfStation);
+    std::vector<double>().swap(lineOfStation);
     lineNames.clear();
 }
 

@@ -2,14 +2,14 @@
 // The document: the one observation data set of the application, its files
 // and the notifications it sends to the view.
 
-#include "Document.h"
-#include "EditChecks.h"
-#include "EditHistory.h"
-#include "ObservationSet.h"
-#include "Random.h"
-#include "ValueRefresher.h"
 #include "data/Coordinates.h"
+#include "data/EditChecks.h"
+#include "data/EditHistory.h"
+#include "data/ObservationSet.h"
+#include "data/Random.h"
 #include "data/TableColumns.h"
+#include "data/ValueRefresher.h"
+#include "platform/Document.h"
 
 #include <cstdint>
 #include <functional>
@@ -72,10 +72,12 @@ public:
     // The view's Crop data rule: some station lies outside the region.
     bool extendsBeyondRegion(double x1, double x2, double y1, double y2) const;
 
-    // The editing operations (DataEdits.cpp). Each works in place in one pass,
-    // sets the modified flag (the log-scale toggle excepted) and tells the
-    // view what changed: value edits through ValueRefresher, station removals
-    // with HintStationsChanged, the log-scale toggle with HintNewData.
+    // The editing operations (DataEdits.cpp). Each records its undo step
+    // (while the history records; an edit whose step cannot be had goes
+    // ahead after a message that it cannot be undone), works in place in one
+    // pass, sets the modified flag (the log-scale toggle excepted) and tells
+    // the view what changed: value edits through ValueRefresher, station
+    // removals with HintStationsChanged, the log-scale toggle with HintNewData.
 
     // error = |data| * percent * 0.01 + minimum for every station.
     void assignStandardDeviation(double percent, double minimum);
@@ -85,6 +87,9 @@ public:
     void addGaussianNoise(double percent, double minimum, std::uint32_t seed);
     // Adds `constant` to every value and shifts dataMin and dataMax by it.
     void addConstant(double constant);
+    // Gives station `index` the error `newError`; false (nothing changed) for
+    // an index out of range or the error it has.
+    bool changeError(int index, double newError);
     // Keeps stations 0, step, 2 step, ...; false (nothing changed) unless 1 <= step.
     bool downsample(int step);
     // Keeps the stations inside the region, bounds included.
@@ -95,15 +100,12 @@ public:
     // false (nothing changed) when canToggleLogScale() is false.
     bool toggleLogScale();
 
-    // Undo and redo of the edits above: the station set comes back exactly as
-    // it was, the views take it in as they took in the edit, and the modified
-    // flag is clear again where the set is the saved one. False (nothing
-    // changed) when there is nothing to undo or redo.
+    // Undo and redo of the edits above (EditUndo.cpp): the station set comes
+    // back exactly as it was, the views take it in as they took in the edit,
+    // and the modified flag is clear again where the set is the saved one.
+    // False (nothing changed) when there is nothing to undo or redo.
     bool undo();
     bool redo();
-    // Called by every edit just before it changes the set: a step named
-    // `label` (its menu text) with a copy of the set, while the history records.
-    void recordChange(const char* label, data::UndoRefresh refresh, bool modifies = true);
 
     // Writes the data set to `path` (ObservationWriter.cpp). On success: not
     // modified, the changed-name notice when normalisedPath(path) differs
@@ -125,6 +127,9 @@ public:
     data::GaussianDeviates noiseSource;
     // The steps that undo and redo cross; cleared by every read.
     data::EditHistory history;
+    // Called as an edit records its step, before it changes anything (a view
+    // keeps the picture it shows then).
+    std::function<void()> onChangeRecording;
 
     // Tables (StationTableImport.cpp). What the command line asks of the
     // next table read: columns, type, field, no-data values.
@@ -172,16 +177,35 @@ private:
     bool failRead(const std::string& message, unsigned style);
     // The first view, when it takes in-place value reloads.
     ValueRefresher* firstValueRefresher() const;
+    // The arrays that hold a value per station now (arrayBit of each), and
+    // one of them by its number.
+    unsigned arraysInUse() const;
+    std::vector<double>& stationArray(data::StationArray array);
     // Moves the stations for which keep(i) holds to the front, in order, in
-    // every station array; returns how many were kept.
-    template <class Keep> int compactStations(Keep keep);
+    // the `arrays` given; returns how many were kept.
+    template <class Keep> int compactStations(unsigned arrays, Keep keep);
+    // Records the removal of the stations for which keep(i) fails, removes
+    // them and tells the views.
+    template <class Keep> void removeStations(const char* label, Keep keep);
     void afterStationsRemoved();
     void setErrors(double factor, double minimum);
-    data::StationSnapshot snapshot() const;
-    // Exchanges the station set with `other` (an undo or redo step).
-    void exchangeStations(data::StationSnapshot& other);
+
+    // The undo step named `label` (the edit's menu text) of an edit about to
+    // change the set: the extents, count and log scale, and what `fill` puts
+    // in; while the history records.
+    void recordStep(const char* label, data::UndoRefresh refresh, bool modifies,
+                    const std::function<void(data::StationChange&)>& fill);
+    // A step holding the whole `arrays` (arrayBit of each) as they are.
+    void recordValues(const char* label, unsigned arrays, data::UndoRefresh refresh,
+                      bool modifies = true);
+    // Exchanges the set with a step's change; the removal of stations is
+    // undone by bringing them back and redone by taking them out again.
+    void exchangeChange(data::StationChange& change, bool undoing);
+    void exchangeValues(data::StationChange& change);
+    void bringBackStations(data::StationChange& change);
+    void takeOutStationsAgain(const data::StationChange& change);
     void takeInRestoredStations(data::UndoRefresh refresh);
-    bool crossStep(data::EditHistory::Step* step);
+    bool crossStep(data::EditHistory::Step* step, bool undoing);
 
     // Predicted values that have no logarithm (0, negative), kept while the
     // log scale is on so that switching it off gives them back.

@@ -2,11 +2,11 @@
 // command line names, longitude/latitude projected to metres, projected
 // coordinates re-projected into the system asked for.
 
-#include "CTESKAdatDoc.h"
+#include "data/CTESKAdatDoc.h"
 
-#include "MessageBox.h"
 #include "data/Coordinates.h"
 #include "geo/CoordinateSystem.h"
+#include "platform/MessageBox.h"
 
 namespace data {
 

@@ -1,8 +1,9 @@
 // The editing operations of the document: values changed in place, stations
-// removed, and the log-scale toggle. All work in one pass over the arrays
-// without allocating; removals move the kept stations towards the front.
+// removed, and the log-scale toggle. Each records its undo step first and
+// then works in one pass over the arrays; removals move the kept stations
+// towards the front.
 
-#include "CTESKAdatDoc.h"
+#include "data/CTESKAdatDoc.h"
 
 #include <cmath>
 #include <utility>
@@ -24,28 +25,97 @@ bool CTESKAdatDoc::extendsBeyondRegion(double x1, double x2, double y1, double y
     return xMin < x1 || xMax > x2 || yMin < y1 || yMax > y2;
 }
 
-template <class Keep> int CTESKAdatDoc::compactStations(Keep keep) {
-    std::vector<double>* arrays[8] = {&x, &y, &elevation, &data, &error};
-    int arrayCount = 5;
+unsigned CTESKAdatDoc::arraysInUse() const {
+    using data::StationArray;
+    unsigned arrays = data::arrayBit(StationArray::X) | data::arrayBit(StationArray::Y) |
+                      data::arrayBit(StationArray::Elevation) | data::arrayBit(StationArray::Data) |
+                      data::arrayBit(StationArray::Error);
     if (hasPredicted)
-        arrays[arrayCount++] = &predicted;
+        arrays |= data::arrayBit(StationArray::Predicted);
     if (!m_predictedBeforeLog.empty())
-        arrays[arrayCount++] = &m_predictedBeforeLog;
+        arrays |= data::arrayBit(StationArray::PredictedBeforeLog);
+    if (!lineOfStation.empty())
+        arrays |= data::arrayBit(StationArray::Line);
+    return arrays;
+}
 
-    const bool lines = lineOfStation.size() >= static_cast<size_t>(count);
+std::vector<double>& CTESKAdatDoc::stationArray(data::StationArray array) {
+    using data::StationArray;
+    switch (array) {
+    case StationArray::X:
+        return x;
+    case StationArray::Y:
+        return y;
+    case StationArray::Elevation:
+        return elevation;
+    case StationArray::Data:
+        return data;
+    case StationArray::Error:
+        return error;
+    case StationArray::Predicted:
+        return predicted;
+    case StationArray::Line:
+        return lineOfStation;
+    case StationArray::PredictedBeforeLog:
+        break;
+    }
+    return m_predictedBeforeLog;
+}
+
+template <class Keep> int CTESKAdatDoc::compactStations(unsigned arrays, Keep keep) {
+    std::vector<double>* held[data::kStationArrays];
+    int heldCount = 0;
+    for (int a = 0; a < data::kStationArrays; ++a)
+        if (arrays & (1u << a))
+            held[heldCount++] = &stationArray(static_cast<data::StationArray>(a));
+
     int kept = 0;
     for (int i = 0; i < count; ++i) {
         if (!keep(i))
             continue;
-        if (kept != i) {
-            for (int a = 0; a < arrayCount; ++a)
-                (*arrays[a])[kept] = (*arrays[a])[i];
-            if (lines)
-                lineOfStation[kept] = lineOfStation[i];
-        }
+        if (kept != i)
+            for (int a = 0; a < heldCount; ++a)
+                (*held[a])[kept] = (*held[a])[i];
         ++kept;
     }
     return kept;
+}
+
+template <class Keep> void CTESKAdatDoc::removeStations(const char* label, Keep keep) {
+    const unsigned arrays = arraysInUse();
+    recordStep(label, data::UndoRefresh::Stations, true, [&](data::StationChange& change) {
+        change.kind = data::StationChange::Kind::Removal;
+        change.arrays = arrays;
+        int removed = 0;
+        for (int i = 0; i < count; ++i)
+            removed += keep(i) ? 0 : 1;
+        change.removed.reserve(static_cast<size_t>(removed));
+        for (int i = 0; i < count; ++i)
+            if (!keep(i))
+                change.removed.push_back(i);
+        for (int a = 0; a < data::kStationArrays; ++a) {
+            if (!(arrays & (1u << a)))
+                continue;
+            const std::vector<double>& from = stationArray(static_cast<data::StationArray>(a));
+            std::vector<double>& to = change.values[a];
+            to.reserve(change.removed.size());
+            for (int32_t i : change.removed)
+                to.push_back(from[static_cast<size_t>(i)]);
+        }
+    });
+    count = compactStations(arrays, keep);
+    afterStationsRemoved();
+}
+
+void CTESKAdatDoc::takeOutStationsAgain(const data::StationChange& change) {
+    size_t next = 0;
+    count = compactStations(change.arrays, [&](int i) {
+        if (next < change.removed.size() && change.removed[next] == i) {
+            ++next;
+            return false;
+        }
+        return true;
+    });
 }
 
 void CTESKAdatDoc::afterStationsRemoved() {
@@ -60,7 +130,8 @@ void CTESKAdatDoc::setErrors(double factor, double minimum) {
 }
 
 void CTESKAdatDoc::assignStandardDeviation(double percent, double minimum) {
-    recordChange("Assign standard deviation", data::UndoRefresh::Values);
+    recordValues("Assign standard deviation", data::arrayBit(data::StationArray::Error),
+                 data::UndoRefresh::Values);
     setErrors(percent * kAssignFactor, minimum);
     SetModifiedFlag(true);
     if (ValueRefresher* view = firstValueRefresher()) {
@@ -70,7 +141,10 @@ void CTESKAdatDoc::assignStandardDeviation(double percent, double minimum) {
 }
 
 void CTESKAdatDoc::addGaussianNoise(double percent, double minimum, std::uint32_t seed) {
-    recordChange("Add Gaussian noise", data::UndoRefresh::Values);
+    recordValues("Add Gaussian noise",
+                 data::arrayBit(data::StationArray::Data) |
+                     data::arrayBit(data::StationArray::Error),
+                 data::UndoRefresh::Values);
     setErrors(percent * kNoiseFactor, minimum);
     SetModifiedFlag(true);
     // Reseeding keeps a spare deviate left over from the previous command.
@@ -86,7 +160,8 @@ void CTESKAdatDoc::addGaussianNoise(double percent, double minimum, std::uint32_
 }
 
 void CTESKAdatDoc::addConstant(double constant) {
-    recordChange("Add constant", data::UndoRefresh::Values);
+    recordValues("Add constant", data::arrayBit(data::StationArray::Data),
+                 data::UndoRefresh::Values);
     for (int i = 0; i < count; ++i)
         data[i] += constant;
     // Shifted rather than recomputed: the extents move with the values.
@@ -99,37 +174,53 @@ void CTESKAdatDoc::addConstant(double constant) {
     }
 }
 
+bool CTESKAdatDoc::changeError(int index, double newError) {
+    if (index < 0 || index >= count || newError == error[static_cast<size_t>(index)])
+        return false;
+    recordStep("Change error", data::UndoRefresh::Values, true, [&](data::StationChange& change) {
+        change.kind = data::StationChange::Kind::OneValue;
+        change.arrays = data::arrayBit(data::StationArray::Error);
+        change.index = index;
+        change.of(data::StationArray::Error).assign(1, error[static_cast<size_t>(index)]);
+    });
+    error[static_cast<size_t>(index)] = newError;
+    SetModifiedFlag(true);
+    if (ValueRefresher* view = firstValueRefresher()) {
+        view->refreshErrorValues();
+        view->invalidate();
+    }
+    return true;
+}
+
 bool CTESKAdatDoc::downsample(int step) {
     if (step < 1 || count <= 0)
         return false;
-    recordChange("Downsample data", data::UndoRefresh::Stations);
-    count = compactStations([step](int i) { return i % step == 0; });
-    afterStationsRemoved();
+    removeStations("Downsample data", [step](int i) { return i % step == 0; });
     return true;
 }
 
 void CTESKAdatDoc::cropToRegion(double x1, double x2, double y1, double y2) {
-    recordChange("Crop data", data::UndoRefresh::Stations);
     // Written so that a NaN coordinate fails the test.
-    count = compactStations(
-        [&](int i) { return x1 <= x[i] && x[i] <= x2 && y1 <= y[i] && y[i] <= y2; });
-    afterStationsRemoved();
+    removeStations("Crop data",
+                   [&](int i) { return x1 <= x[i] && x[i] <= x2 && y1 <= y[i] && y[i] <= y2; });
 }
 
 bool CTESKAdatDoc::deleteStation(int index) {
     if (index < 0 || index >= count)
         return false;
-    recordChange("Delete station", data::UndoRefresh::Stations);
-    count = compactStations([index](int i) { return i != index; });
-    afterStationsRemoved();
+    removeStations("Delete station", [index](int i) { return i != index; });
     return true;
 }
 
 bool CTESKAdatDoc::toggleLogScale() {
     if (!canToggleLogScale())
         return false;
-    recordChange("log scale", data::UndoRefresh::Scale, false);
     const bool predictedToo = hasPredicted;
+    recordValues("log scale",
+                 data::arrayBit(data::StationArray::Data) |
+                     (predictedToo ? data::arrayBit(data::StationArray::Predicted) : 0u) |
+                     data::arrayBit(data::StationArray::PredictedBeforeLog),
+                 data::UndoRefresh::Scale, false);
     if (!logScale) {
         // Predicted values without a logarithm would come back as NaN; keep
         // them so that switching off restores them.
@@ -159,82 +250,4 @@ bool CTESKAdatDoc::toggleLogScale() {
     logScale = !logScale;
     UpdateAllViews(nullptr, HintNewData);
     return true;
-}
-
-// --- Undo and redo ---
-
-data::StationSnapshot CTESKAdatDoc::snapshot() const {
-    const auto n = static_cast<std::ptrdiff_t>(count);
-    const auto head = [n](const std::vector<double>& array) {
-        return array.size() >= static_cast<size_t>(n)
-                   ? std::vector<double>(array.begin(), array.begin() + n)
-                   : array;
-    };
-    data::StationSnapshot copy;
-    copy.x = head(x);
-    copy.y = head(y);
-    copy.data = head(data);
-    copy.elevation = head(elevation);
-    copy.predicted = hasPredicted ? head(predicted) : predicted;
-    copy.error = head(error);
-    copy.lineOfStation = lineOfStation;
-    copy.predictedBeforeLog = m_predictedBeforeLog;
-    copy.xMin = xMin, copy.xMax = xMax, copy.yMin = yMin, copy.yMax = yMax;
-    copy.dataMin = dataMin, copy.dataMax = dataMax;
-    copy.count = count;
-    copy.logScale = logScale;
-    return copy;
-}
-
-void CTESKAdatDoc::exchangeStations(data::StationSnapshot& other) {
-    x.swap(other.x);
-    y.swap(other.y);
-    data.swap(other.data);
-    elevation.swap(other.elevation);
-    predicted.swap(other.predicted);
-    error.swap(other.error);
-    lineOfStation.swap(other.lineOfStation);
-    m_predictedBeforeLog.swap(other.predictedBeforeLog);
-    std::swap(xMin, other.xMin), std::swap(xMax, other.xMax);
-    std::swap(yMin, other.yMin), std::swap(yMax, other.yMax);
-    std::swap(dataMin, other.dataMin), std::swap(dataMax, other.dataMax);
-    std::swap(count, other.count);
-    std::swap(logScale, other.logScale);
-}
-
-void CTESKAdatDoc::recordChange(const char* label, data::UndoRefresh refresh, bool modifies) {
-    if (history.enabled())
-        history.record(label, refresh, modifies, snapshot());
-}
-
-void CTESKAdatDoc::takeInRestoredStations(data::UndoRefresh refresh) {
-    if (refresh == data::UndoRefresh::Values) {
-        if (ValueRefresher* view = firstValueRefresher()) {
-            view->refreshMainValues();
-            view->refreshErrorValues();
-            view->invalidate();
-        }
-        return;
-    }
-    // The views rebuild only from data that are ready, as after a read.
-    dataReady = count > 0;
-    UpdateAllViews(nullptr,
-                   refresh == data::UndoRefresh::Scale ? HintNewData : HintStationsChanged);
-}
-
-bool CTESKAdatDoc::crossStep(data::EditHistory::Step* step) {
-    if (!step)
-        return false;
-    exchangeStations(step->snapshot);
-    SetModifiedFlag(history.modifiedSinceSave());
-    takeInRestoredStations(step->refresh);
-    return true;
-}
-
-bool CTESKAdatDoc::undo() {
-    return crossStep(history.stepBack());
-}
-
-bool CTESKAdatDoc::redo() {
-    return crossStep(history.stepForward());
 }

@@ -1,6 +1,6 @@
-#include "EditChecks.h"
+#include "data/EditChecks.h"
 
-#include "TextFile.h"
+#include "data/TextFile.h"
 
 #include <cctype>
 #include <cerrno>

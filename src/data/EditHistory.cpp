@@ -1,16 +1,14 @@
-#include "EditHistory.h"
+#include "data/EditHistory.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace data {
 
-std::size_t StationSnapshot::bytes() const {
-    std::size_t total = 0;
-    for (const std::vector<double>* array :
-         {&x, &y, &data, &elevation, &predicted, &error, &predictedBeforeLog})
-        total += array->capacity() * sizeof(double);
-    total += lineOfStation.capacity() * sizeof(int);
+std::size_t StationChange::bytes() const {
+    std::size_t total = removed.capacity() * sizeof(int32_t);
+    for (const std::vector<double>& array : values)
+        total += array.capacity() * sizeof(double);
     return total;
 }
 
@@ -26,8 +24,13 @@ void EditHistory::clear() {
     m_saved = 0;
 }
 
+void EditHistory::forgetUnreachable() {
+    clear();
+    m_saved = -1;
+}
+
 void EditHistory::record(std::string label, UndoRefresh refresh, bool modifies,
-                         StationSnapshot before) {
+                         StationChange before) {
     if (!m_enabled)
         return;
     if (m_saved > static_cast<long long>(m_position))
@@ -42,7 +45,7 @@ void EditHistory::dropOldSteps() {
     std::size_t total = bytes();
     std::size_t drop = 0;
     while (drop + 1 < m_steps.size() && total > m_byteBudget) {
-        total -= m_steps[drop].snapshot.bytes();
+        total -= m_steps[drop].change.bytes();
         ++drop;
     }
     if (m_steps.size() - drop > kMostSteps)
@@ -91,7 +94,7 @@ bool EditHistory::modifiedSinceSave() const {
 std::size_t EditHistory::bytes() const {
     std::size_t total = 0;
     for (const Step& step : m_steps)
-        total += step.snapshot.bytes();
+        total += step.change.bytes();
     return total;
 }
 

@@ -1,7 +1,7 @@
-#include "ExternalEditor.h"
+#include "data/ExternalEditor.h"
 
-#include "CTESKAdatDoc.h"
-#include "MessageBox.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/MessageBox.h"
 
 #include <cerrno>
 #include <cstdlib>

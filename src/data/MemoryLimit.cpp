@@ -1,4 +1,4 @@
-#include "MemoryLimit.h"
+#include "data/MemoryLimit.h"
 
 #include <fstream>
 #include <sstream>

@@ -1,8 +1,8 @@
-#include "MisfitStatistics.h"
+#include "data/MisfitStatistics.h"
 
-#include "Format.h"
-#include "ObservationSet.h"
-#include "TextFile.h"
+#include "data/ObservationSet.h"
+#include "data/TextFile.h"
+#include "platform/Format.h"
 
 #include <cmath>
 #include <limits>

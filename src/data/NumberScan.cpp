@@ -1,4 +1,4 @@
-#include "NumberScan.h"
+#include "data/NumberScan.h"
 
 #include <algorithm>
 #include <clocale>

@@ -20,9 +20,11 @@ struct ObservationSet {
     std::vector<double> elevation; // elevation, metres
     std::vector<double> predicted; // predicted value; meaningful only while hasPredicted
     std::vector<double> error;     // standard deviation; 0 when the file gave none
-    // The survey line of each station, as an index into lineNames; both
-    // empty when the file named no lines (only tables do).
-    std::vector<int> lineOfStation;
+    // The survey line of each station: a whole number, the index into
+    // lineNames, or -1 for none (a double, so that the edits and their undo
+    // move it as they move every other station array); both empty when the
+    // file named no lines (only tables do).
+    std::vector<double> lineOfStation;
     std::vector<std::string> lineNames;
     bool hasPredicted = false;
     // Extents; 1e30 / -1e30 while there are no stations.

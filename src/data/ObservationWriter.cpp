@@ -1,13 +1,13 @@
 // Saving the data set as an observation file. A failed save leaves the
 // previous file as it was (see SafeFileWriter.h).
 
-#include "CTESKAdatDoc.h"
+#include "data/CTESKAdatDoc.h"
 
-#include "MessageBox.h"
-#include "NumberScan.h"
-#include "SafeFileWriter.h"
-#include "TextFile.h"
 #include "data/Coordinates.h"
+#include "data/NumberScan.h"
+#include "data/SafeFileWriter.h"
+#include "data/TextFile.h"
+#include "platform/MessageBox.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "Random.h"
+#include "data/Random.h"
 
 #include <cmath>
 #include <ctime>

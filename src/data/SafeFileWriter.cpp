@@ -1,4 +1,4 @@
-#include "SafeFileWriter.h"
+#include "data/SafeFileWriter.h"
 
 #include <cerrno>
 #include <climits>

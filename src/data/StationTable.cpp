@@ -1,8 +1,8 @@
-#include "StationTable.h"
+#include "data/StationTable.h"
 
-#include "MessageBox.h"
-#include "SafeFileWriter.h"
-#include "TextFile.h"
+#include "data/SafeFileWriter.h"
+#include "data/TextFile.h"
+#include "platform/MessageBox.h"
 
 #include <charconv>
 #include <cstdio>
@@ -26,8 +26,8 @@ void appendLabel(std::string& row, const std::string& label) {
 
 void appendLine(std::string& row, const ObservationSet& set, int station) {
     row += ',';
-    const int line = set.lineOfStation[static_cast<size_t>(station)];
-    if (line >= 0 && line < static_cast<int>(set.lineNames.size()))
+    const double line = set.lineOfStation[static_cast<size_t>(station)];
+    if (line >= 0 && line < static_cast<double>(set.lineNames.size()))
         appendLabel(row, set.lineNames[static_cast<size_t>(line)]);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The stations as a comma-separated table, for spreadsheets and scripts.
 
-#include "ObservationSet.h"
+#include "data/ObservationSet.h"
 
 #include <string>
 

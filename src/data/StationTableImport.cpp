@@ -1,12 +1,12 @@
 // Reading the stations of a table with named columns into the document.
 
-#include "CTESKAdatDoc.h"
+#include "data/CTESKAdatDoc.h"
 
-#include "MemoryLimit.h"
-#include "MessageBox.h"
-#include "NumberScan.h"
-#include "TextFile.h"
+#include "data/MemoryLimit.h"
+#include "data/NumberScan.h"
 #include "data/TableText.h"
+#include "data/TextFile.h"
+#include "platform/MessageBox.h"
 
 #include <algorithm>
 #include <climits>
@@ -20,7 +20,7 @@ namespace {
 // The stations of a table as they are read.
 struct TableRows {
     std::vector<double> x, y, elevation, data, error;
-    std::vector<int> lineOfStation;
+    std::vector<double> lineOfStation;
     std::vector<std::string> lineNames;
     std::map<std::string, int> lineIndex;
     long long skipped = 0, firstSkipped = 0;

@@ -1,4 +1,4 @@
-#include "StationTableReader.h"
+#include "data/StationTableReader.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "TextFile.h"
+#include "data/TextFile.h"
 
 #include <cctype>
 #include <cerrno>

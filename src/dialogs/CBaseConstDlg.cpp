@@ -1,7 +1,7 @@
-#include "CBaseConstDlg.h"
+#include "dialogs/CBaseConstDlg.h"
 
-#include "DataExchange.h"
-#include "DialogLayout.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogLayout.h"
 
 #include <QLineEdit>
 #include <QShowEvent>

@@ -1,6 +1,6 @@
-#include "CDlgColourmap.h"
+#include "dialogs/CDlgColourmap.h"
 
-#include "DialogWidgets.h"
+#include "dialogs/DialogWidgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,9 +12,11 @@
 
 namespace {
 
-// The tables in index order. The first four form the left column.
+// The tables in index order. The first four form the left column, the
+// perceptually uniform ones come after the nine classic ones.
 constexpr const char* kNames[CDlgColourmap::kColourMapCount] = {
-    "default", "gray", "colour2", "colour3", "colour4", "colour5", "colour6", "topo1", "topo2"};
+    "default", "gray",  "colour2", "colour3", "colour4", "colour5",
+    "colour6", "topo1", "topo2",   "viridis", "cividis"};
 constexpr int kLeftColumnRows = 4;
 
 bool isColourMapIndex(int index) {

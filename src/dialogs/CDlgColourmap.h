@@ -1,5 +1,6 @@
 #pragma once
-// "Colourmap": one of the nine colour tables and whether it is reversed.
+// "Colourmap": one of the nine colour tables (or the two perceptually
+// uniform ones after them) and whether it is reversed.
 
 #include <QDialog>
 
@@ -10,11 +11,11 @@ class CDlgColourmap : public QDialog {
     Q_OBJECT
 public:
     // The number of colour tables, and so of radio buttons.
-    static constexpr int kColourMapCount = 9;
+    static constexpr int kColourMapCount = 11;
 
     explicit CDlgColourmap(QWidget* parent = nullptr);
 
-    // Selects the radio button at `index` (0 "default" to 8 "topo2"); an index
+    // Selects the radio button at `index` (0 "default" to 10 "cividis"); an index
     // outside that range selects "default".
     void setColourMap(int index, bool reversed);
 

@@ -1,8 +1,8 @@
-#include "CDlgDataProp.h"
+#include "dialogs/CDlgDataProp.h"
 
-#include "DataExchange.h"
-#include "DialogWidgets.h"
-#include "MessageBox.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogWidgets.h"
+#include "platform/MessageBox.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
-#include "CDlgDownsample.h"
+#include "dialogs/CDlgDownsample.h"
 
-#include "DataExchange.h"
-#include "DialogLayout.h"
-#include "EditChecks.h"
-#include "MessageBox.h"
+#include "data/EditChecks.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogLayout.h"
+#include "platform/MessageBox.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>

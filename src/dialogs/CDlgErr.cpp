@@ -1,9 +1,9 @@
-#include "CDlgErr.h"
+#include "dialogs/CDlgErr.h"
 
-#include "DataExchange.h"
-#include "DialogLayout.h"
-#include "EditChecks.h"
-#include "MessageBox.h"
+#include "data/EditChecks.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogLayout.h"
+#include "platform/MessageBox.h"
 
 #include <QLineEdit>
 #include <QShowEvent>

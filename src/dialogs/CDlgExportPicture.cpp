@@ -1,8 +1,8 @@
-#include "CDlgExportPicture.h"
+#include "dialogs/CDlgExportPicture.h"
 
-#include "DataExchange.h"
-#include "MessageBox.h"
-#include "PictureFormat.h"
+#include "dialogs/DataExchange.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureFormat.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -23,14 +23,32 @@ QString filterExtension(const QString& filter) {
     return star < 0 ? QString() : filter.mid(star + 1, 4);
 }
 
+// An empty field gives 0; otherwise a number above 0 up to `largest`, or
+// the message with the focus on the field.
+bool optionalPositive(QLineEdit* field, double largest, const char* message, double& value) {
+    value = 0;
+    if (field->text().trimmed().isEmpty())
+        return true;
+    if (!dialogs::exchangeReal(field, value))
+        return false;
+    if (value > 0 && value <= largest)
+        return true;
+    AfxMessageBox(message, MB_OK);
+    dialogs::focusField(field);
+    return false;
+}
+
 } // namespace
 
 CDlgExportPicture::CDlgExportPicture(QWidget* parent)
-    : QDialog(parent), m_pathField(new QLineEdit(this)), m_magnificationField(new QLineEdit(this)) {
+    : QDialog(parent), m_pathField(new QLineEdit(this)), m_magnificationField(new QLineEdit(this)),
+      m_widthField(new QLineEdit(this)), m_fontField(new QLineEdit(this)) {
     setWindowTitle("Export Picture");
     m_pathField->setObjectName("path");
     m_pathField->setMinimumWidth(320);
     m_magnificationField->setObjectName("magnification");
+    m_widthField->setObjectName("width");
+    m_fontField->setObjectName("font");
     auto* browseButton = new QPushButton("Browse ...", this);
     connect(browseButton, &QPushButton::clicked, this, &CDlgExportPicture::browse);
 
@@ -40,6 +58,8 @@ CDlgExportPicture::CDlgExportPicture(QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow("File (.png, .svg or .pdf)", fileRow);
     form->addRow("Magnification (pixels per plot unit)", m_magnificationField);
+    form->addRow("Figure width (cm, empty: by magnification)", m_widthField);
+    form->addRow("Text size (pt, empty: as shown)", m_fontField);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
@@ -53,6 +73,8 @@ CDlgExportPicture::CDlgExportPicture(QWidget* parent)
 void CDlgExportPicture::OnInitDialog() {
     m_pathField->setText(QString::fromStdString(m_path));
     m_magnificationField->setText(dialogs::formatReal(m_magnification));
+    m_widthField->setText(m_widthCm > 0 ? dialogs::formatReal(m_widthCm) : QString());
+    m_fontField->setText(m_fontPoints > 0 ? dialogs::formatReal(m_fontPoints) : QString());
     dialogs::focusField(m_pathField);
 }
 
@@ -88,8 +110,16 @@ bool CDlgExportPicture::OnOK() {
         dialogs::focusField(m_magnificationField);
         return false;
     }
+    double widthCm = 0, fontPoints = 0;
+    if (!optionalPositive(m_widthField, 254, "Enter a width from above 0 to 254 cm, or nothing.",
+                          widthCm) ||
+        !optionalPositive(m_fontField, 200, "Enter a text size from above 0 to 200 pt, or nothing.",
+                          fontPoints))
+        return false;
     m_path = path;
     m_magnification = magnification;
+    m_widthCm = widthCm;
+    m_fontPoints = fontPoints;
     return true;
 }
 

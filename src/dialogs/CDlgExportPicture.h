@@ -1,6 +1,8 @@
 #pragma once
 // The dialog of Tools > Export picture ...: the picture file (its extension
-// chooses PNG, SVG or PDF; Browse offers the three) and the magnification.
+// chooses PNG, SVG or PDF; Browse offers the three), the magnification, and
+// for print the figure's width in centimetres and its text size in points
+// (empty fields: not given).
 
 #include <QDialog>
 #include <string>
@@ -14,6 +16,8 @@ public:
 
     std::string m_path;
     double m_magnification = 0.3; // pixels per plot unit
+    double m_widthCm = 0;         // 0: by the magnification
+    double m_fontPoints = 0;      // 0: the view's text size (9 pt with a width)
 
     // Shows the members in the fields; runs whenever the dialog is shown.
     void OnInitDialog();
@@ -24,6 +28,8 @@ public:
 
     QLineEdit* pathField() const { return m_pathField; }
     QLineEdit* magnificationField() const { return m_magnificationField; }
+    QLineEdit* widthField() const { return m_widthField; }
+    QLineEdit* fontField() const { return m_fontField; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -33,4 +39,6 @@ private:
 
     QLineEdit* m_pathField;
     QLineEdit* m_magnificationField;
+    QLineEdit* m_widthField;
+    QLineEdit* m_fontField;
 };

@@ -1,6 +1,6 @@
-#include "CDlgLabels.h"
+#include "dialogs/CDlgLabels.h"
 
-#include "DialogWidgets.h"
+#include "dialogs/DialogWidgets.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

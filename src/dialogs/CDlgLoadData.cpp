@@ -1,9 +1,9 @@
-#include "CDlgLoadData.h"
+#include "dialogs/CDlgLoadData.h"
 
-#include "CEditDrop.h"
-#include "DialogWidgets.h"
-#include "FileDialogs.h"
-#include "MessageBox.h"
+#include "dialogs/CEditDrop.h"
+#include "dialogs/DialogWidgets.h"
+#include "dialogs/FileDialogs.h"
+#include "platform/MessageBox.h"
 
 #include <QFile>
 #include <QHBoxLayout>

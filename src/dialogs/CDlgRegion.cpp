@@ -1,8 +1,8 @@
-#include "CDlgRegion.h"
+#include "dialogs/CDlgRegion.h"
 
-#include "DataExchange.h"
-#include "DialogWidgets.h"
-#include "MessageBox.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogWidgets.h"
+#include "platform/MessageBox.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

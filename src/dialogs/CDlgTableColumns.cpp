@@ -1,8 +1,9 @@
-#include "CDlgTableColumns.h"
+#include "dialogs/CDlgTableColumns.h"
 
-#include "DataExchange.h"
-#include "EditChecks.h"
-#include "MessageBox.h"
+#include "data/EditChecks.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/ModalDialog.h"
+#include "platform/MessageBox.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -206,11 +207,10 @@ void CDlgTableColumns::accept() {
 namespace dialogs {
 
 bool chooseTableColumnsInDialog(QWidget* parent, const data::TablePreview& preview,
-                                data::TableChoice& choice, const TableDialogRunner& run) {
+                                data::TableChoice& choice) {
     CDlgTableColumns dialog(parent);
     dialog.setTable(preview, choice);
-    const int result = run ? run(dialog) : dialog.exec();
-    if (result != QDialog::Accepted)
+    if (!runModal(dialog))
         return false;
     choice = dialog.choice();
     return true;

@@ -7,7 +7,6 @@
 #include "data/TableColumns.h"
 
 #include <QDialog>
-#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -52,13 +51,9 @@ private:
 
 namespace dialogs {
 
-// Runs the dialog modally and returns its result code (QDialog::Accepted or
-// Rejected). Replaceable so that tests can answer it.
-using TableDialogRunner = std::function<int(CDlgTableColumns& dialog)>;
-
 // The document's table chooser for the window: the dialog over `parent`,
-// `choice` taken from it on OK; false on Cancel. An empty `run` uses exec().
+// run through runModal, `choice` taken from it on OK; false on Cancel.
 bool chooseTableColumnsInDialog(QWidget* parent, const data::TablePreview& preview,
-                                data::TableChoice& choice, const TableDialogRunner& run = {});
+                                data::TableChoice& choice);
 
 } // namespace dialogs

@@ -1,8 +1,8 @@
-#include "CMinMax.h"
+#include "dialogs/CMinMax.h"
 
-#include "DataExchange.h"
-#include "DialogWidgets.h"
-#include "MessageBox.h"
+#include "dialogs/DataExchange.h"
+#include "dialogs/DialogWidgets.h"
+#include "platform/MessageBox.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
-#include "DataExchange.h"
+#include "dialogs/DataExchange.h"
 
-#include "EditChecks.h"
-#include "Format.h"
-#include "MessageBox.h"
-#include "TextFile.h"
+#include "data/EditChecks.h"
+#include "data/TextFile.h"
+#include "platform/Format.h"
+#include "platform/MessageBox.h"
 
 #include <QLineEdit>
 

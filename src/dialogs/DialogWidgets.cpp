@@ -1,4 +1,4 @@
-#include "DialogWidgets.h"
+#include "dialogs/DialogWidgets.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "FileDialogs.h"
+#include "dialogs/FileDialogs.h"
 
 #include <QFileDialog>
 

@@ -1,17 +1,18 @@
-#include "CViewInteraction.h"
+#include "interaction/CViewInteraction.h"
 
-#include "ProfileTrace.h"
+#include "plot/PlotLayout.h"
+#include "plot/ProfileTrace.h"
 
-#include "CDlgDataProp.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "EditCommands.h"
-#include "Format.h"
-#include "Resource.h"
-#include "TextFile.h"
-#include "TriangleMask.h"
-#include "Triangulation.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/TextFile.h"
+#include "dialogs/CDlgDataProp.h"
+#include "dialogs/ModalDialog.h"
+#include "platform/DeviceContext.h"
+#include "platform/Format.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/TriangleMask.h"
+#include "triangulation/Triangulation.h"
 
 #include <QApplication>
 #include <QImage>
@@ -32,9 +33,8 @@ constexpr IntPoint kNoMark{-1, -1};
 // press on at once; a press this soon after such an activation made it.
 constexpr qint64 kActivatingPressMs = 300;
 
-// Half the side of the station mark, and how far outside the main plot the
-// readout still looks for a station, in plot units.
-constexpr int kMarkHalf = 4;
+// How far outside the main plot the readout still looks for a station, in
+// plot units.
 constexpr double kFrameSlack = 4;
 
 // Keeps plot positions far enough inside the int range that a mark or an
@@ -270,8 +270,10 @@ void CViewInteraction::invertMark(IntPoint at) {
     const int dx = m_view.secondOriginX, dy = m_view.secondOriginY;
     drawBetweenPaints(m_view, [&](CDC& dc, QRect& touched) {
         auto invert = [&](long long x, long long y) {
-            const CPoint topLeft(clampPlot(x - kMarkHalf), clampPlot(y - kMarkHalf));
-            const CPoint bottomRight(clampPlot(x + kMarkHalf), clampPlot(y + kMarkHalf));
+            const CPoint topLeft(clampPlot(x - plot_layout::kStationMarkHalf),
+                                 clampPlot(y - plot_layout::kStationMarkHalf));
+            const CPoint bottomRight(clampPlot(x + plot_layout::kStationMarkHalf),
+                                     clampPlot(y + plot_layout::kStationMarkHalf));
             dc.InvertRect(CRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y));
             touched |= deviceBox(dc, topLeft, bottomRight);
         };
@@ -452,17 +454,14 @@ void CViewInteraction::editStationProperties(int index) {
 }
 
 void CViewInteraction::changeError(int index, double error) {
-    double& stored = m_doc.error[static_cast<size_t>(index)];
-    if (error == stored)
+    if (!m_doc.changeError(index, error))
         return;
-    m_doc.recordChange("Change error", data::UndoRefresh::Values);
-    stored = error;
-    m_doc.SetModifiedFlag();
     // A shown second plot turns to the errors; all second plots share one place.
-    if (m_view.secondKind != PlotKind::None)
+    if (m_view.secondKind != PlotKind::None && m_view.secondKind != PlotKind::Errors) {
         m_view.secondKind = PlotKind::Errors;
-    m_view.refreshErrorValues();
-    m_view.invalidate();
+        m_view.refreshErrorValues();
+        m_view.invalidate();
+    }
 }
 
 // --- Helpers ---
@@ -491,8 +490,8 @@ QRect CViewInteraction::mainPlotDeviceRect() const {
     QImage unused;
     CDC dc(unused);
     m_view.OnPrepareDC(dc);
-    CRect area(-80, 0, roundHalfAway(m_view.plotWidth + 60),
-               roundHalfAway(m_view.plotHeight + 140));
+    const IntRect plotArea = plot_layout::mainPlotArea(m_view.plotWidth, m_view.plotHeight);
+    CRect area(plotArea.left, plotArea.top, plotArea.right, plotArea.bottom);
     dc.LPtoDP(&area);
     return QRect(QPoint(std::min(area.left, area.right), std::min(area.top, area.bottom)),
                  QPoint(std::max(area.left, area.right) - 1, std::max(area.top, area.bottom) - 1));
@@ -577,11 +576,15 @@ void CViewInteraction::zoomAt(QPoint pointer, int steps) {
     const double ux = horizontalMapping().unitAt(pointer.x());
     const double uy = verticalMapping().unitAt(pointer.y());
     const int id = steps > 0 ? ID_VIEW_MAGNIFY : ID_VIEW_SHRINK;
+    // The frame keeps its size: grown around the canvas it would move the
+    // plots away from the pointer, which no scroll position could undo.
+    m_view.setFrameFollowsCanvas(false);
     for (int i = 0; i < std::abs(steps); ++i)
         if (!runCommand(id))
             break;
-    // The frame may have grown around the new canvas: the ranges follow its
-    // layout, so the position is set again once that has happened.
+    m_view.setFrameFollowsCanvas(true);
+    // Scroll bars that come or go change the viewport once the layout has
+    // run: the position is set again then.
     const auto keep = [this, ux, uy, pointer] {
         m_view.horizontalScrollBar()->setValue(horizontalMapping().scrollKeeping(ux, pointer.x()));
         m_view.verticalScrollBar()->setValue(verticalMapping().scrollKeeping(uy, pointer.y()));
@@ -590,23 +593,40 @@ void CViewInteraction::zoomAt(QPoint pointer, int steps) {
     QTimer::singleShot(0, this, keep);
 }
 
+namespace {
+
+// Scrolls `bar` by `pixels` (positive: toward the start, as a wheel turned
+// away from the user), keeping the fraction of a pixel in `rest`.
+void scrollBy(QScrollBar* bar, double pixels, double& rest) {
+    rest += pixels;
+    const double whole = std::trunc(rest);
+    rest -= whole;
+    bar->setValue(bar->value() - truncateToInt(whole));
+}
+
+} // namespace
+
 bool CViewInteraction::wheel(const QWheelEvent& event) {
     const QPoint delta = event.angleDelta();
-    const int amount = delta.y() != 0 ? delta.y() : delta.x();
     if (event.modifiers() & Qt::ControlModifier) {
         // One step per notch of 120; finer wheels add up to a notch first.
-        m_wheelRest += amount;
+        m_wheelRest += delta.y() != 0 ? delta.y() : delta.x();
         const int steps = m_wheelRest / 120;
         m_wheelRest -= steps * 120;
         zoomAt(event.position().toPoint(), steps);
         return true;
     }
-    if (event.modifiers() & Qt::ShiftModifier) {
-        QScrollBar* across = m_view.horizontalScrollBar();
-        across->setValue(across->value() - amount * across->singleStep() * 3 / 120);
-        return true;
-    }
-    return false; // the scroll area scrolls up and down
+    // A touchpad or high-resolution wheel reports pixels; a notch of 120 is
+    // the platform's lines of one single step each.
+    QPointF pixels = event.pixelDelta();
+    if (pixels.isNull())
+        pixels = QPointF(delta) / 120.0 * QApplication::wheelScrollLines() *
+                 m_view.verticalScrollBar()->singleStep();
+    if (event.modifiers() & Qt::ShiftModifier)
+        pixels = QPointF(pixels.y() != 0 ? pixels.y() : pixels.x(), 0);
+    scrollBy(m_view.horizontalScrollBar(), pixels.x(), m_wheelPixelRest.rx());
+    scrollBy(m_view.verticalScrollBar(), pixels.y(), m_wheelPixelRest.ry());
+    return true;
 }
 
 bool CViewInteraction::pan(QEvent::Type type, const QMouseEvent& event) {

@@ -9,8 +9,8 @@
 // mark and the rubber band are drawn into the view's back buffer between
 // paints, and only the touched rectangle is shown again.
 
-#include "PointerNavigation.h"
-#include "ViewState.h"
+#include "interaction/PointerNavigation.h"
+#include "plot/ViewState.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -18,6 +18,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -128,6 +129,7 @@ private:
     int32_t m_hoverStart = 1;       // where the hover readout's next search starts
     int32_t m_hoverMaskStart = 1;   // the same for its mask test
     int m_wheelRest = 0;            // Ctrl+wheel angle not yet a whole notch
+    QPointF m_wheelPixelRest;       // wheel scrolling not yet a whole pixel
     bool m_panning = false;         // the middle button drags the canvas
     QPoint m_panPointer, m_panScroll;
     // Activation from another application (not back from a dialog of ours),

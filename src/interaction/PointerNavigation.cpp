@@ -1,18 +1,20 @@
-#include "PointerNavigation.h"
+#include "interaction/PointerNavigation.h"
 
-#include "Format.h"
-#include "TextFile.h"
+#include "data/TextFile.h"
+#include "platform/Format.h"
+#include "plot/PlotLayout.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
 double AxisMapping::unitAt(double pixel) const {
-    return (pixel + scroll) * windowExtent / canvas - 200;
+    return (pixel + scroll) * windowExtent / canvas - plot_layout::kCanvasMargin;
 }
 
 int AxisMapping::scrollKeeping(double unit, double pixel) const {
-    const double scrollValue = std::round((unit + 200) * canvas / windowExtent - pixel);
+    const double scrollValue =
+        std::round((unit + plot_layout::kCanvasMargin) * canvas / windowExtent - pixel);
     if (!(scrollValue > INT_MIN))
         return INT_MIN; // also NaN
     return static_cast<int>(std::min<double>(scrollValue, INT_MAX));

@@ -1,4 +1,4 @@
-#include "CommandTable.h"
+#include "platform/CommandTable.h"
 
 void CommandTable::add(int id, Handler handler, UpdateRule rule) {
     m_commands[id] = Command{std::move(handler), std::move(rule)};

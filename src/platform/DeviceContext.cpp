@@ -1,7 +1,7 @@
-#include "DeviceContext.h"
+#include "platform/DeviceContext.h"
 
-#include "GradientFill.h"
-#include "VectorLayer.h"
+#include "platform/GradientFill.h"
+#include "platform/VectorLayer.h"
 
 #include <QFontMetrics>
 #include <QImage>

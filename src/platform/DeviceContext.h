@@ -24,7 +24,7 @@
 // text, ellipses or triangles far outside the image are skipped or clipped.
 // Text needs a QGuiApplication (fonts); everything else works without one.
 
-#include "DrawingTypes.h"
+#include "platform/DrawingTypes.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Document.h"
+#include "platform/Document.h"
 
 #include <algorithm>
 #include <filesystem>

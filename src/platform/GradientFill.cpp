@@ -1,4 +1,4 @@
-#include "GradientFill.h"
+#include "platform/GradientFill.h"
 
 #include <algorithm>
 #include <cmath>

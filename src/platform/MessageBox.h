@@ -27,6 +27,8 @@ namespace platform {
 
 // Caption of every message box and the application title.
 inline constexpr const char* kAppTitle = "TESKA/PORLIN data viewer";
+// The version named by the about box, the start-up notice and --version.
+inline constexpr const char* kAppVersion = "20080808";
 
 // Shows `text` with the buttons and icon of `style`; returns the button pressed (IDOK, ...).
 using MessageHandler = std::function<int(const std::string& text, unsigned style)>;

@@ -1,4 +1,4 @@
-#include "PictureFormat.h"
+#include "platform/PictureFormat.h"
 
 #include <cctype>
 

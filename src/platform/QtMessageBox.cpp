@@ -1,6 +1,6 @@
-#include "QtMessageBox.h"
+#include "platform/QtMessageBox.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "VectorLayer.h"
+#include "platform/VectorLayer.h"
 
 #include <QFontInfo>
 #include <QPainter>
@@ -12,9 +12,15 @@ QPointF pixelCentre(QPointF p) {
     return p + QPointF(0.5, 0.5);
 }
 
-QPen qtPen(const VectorLayer::Pen& pen) {
-    QPen result(pen.colour, pen.width, pen.style);
+// Line widths of the replay: 0 keeps each pen's own.
+struct LineWidths {
+    double thin = 0, wide = 0;
+};
+
+QPen qtPen(const VectorLayer::Pen& pen, LineWidths widths = {}) {
     const bool wide = pen.width > 1;
+    const double chosen = wide ? widths.wide : widths.thin;
+    QPen result(pen.colour, chosen > 0 ? chosen : pen.width, pen.style);
     result.setCapStyle(wide ? Qt::RoundCap : Qt::FlatCap);
     result.setJoinStyle(wide ? Qt::RoundJoin : Qt::MiterJoin);
     return result;
@@ -22,14 +28,15 @@ QPen qtPen(const VectorLayer::Pen& pen) {
 
 struct Replay {
     QPainter& painter;
+    LineWidths widths;
 
     void operator()(const VectorLayer::Polyline& line) const {
-        painter.setPen(qtPen(line.pen));
+        painter.setPen(qtPen(line.pen, widths));
         painter.setBrush(Qt::NoBrush);
         painter.drawPolyline(line.points);
     }
     void operator()(const VectorLayer::Outline& outline) const {
-        painter.setPen(qtPen(outline.pen));
+        painter.setPen(qtPen(outline.pen, widths));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(outline.box);
     }
@@ -71,8 +78,24 @@ void VectorLayer::addText(Text text) {
     m_items.emplace_back(std::move(text));
 }
 
+void VectorLayer::append(const VectorLayer& other, QPointF offset) {
+    for (Item item : other.m_items) {
+        if (auto* line = std::get_if<Polyline>(&item))
+            line->points.translate(offset);
+        else if (auto* outline = std::get_if<Outline>(&item))
+            outline->box.translate(offset);
+        else if (auto* text = std::get_if<Text>(&item))
+            text->origin += offset;
+        m_items.push_back(std::move(item));
+    }
+}
+
 void VectorLayer::replay(QPainter& painter) const {
-    const Replay replay{painter};
+    replay(painter, 0, 0);
+}
+
+void VectorLayer::replay(QPainter& painter, double thinWidth, double wideWidth) const {
+    const Replay replay{painter, {thinWidth, wideWidth}};
     for (const Item& item : m_items)
         std::visit(replay, item);
 }

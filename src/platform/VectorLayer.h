@@ -55,12 +55,17 @@ public:
     void addLine(QPointF from, QPointF to, const Pen& pen);
     void addOutline(const QRectF& pixelBox, const Pen& pen);
     void addText(Text text);
+    // Appends every item of `other` moved by `offset` pixels.
+    void append(const VectorLayer& other, QPointF offset);
 
     const std::vector<Item>& items() const { return m_items; }
     bool empty() const { return m_items.empty(); }
 
     // Draws every item in order; the painter's coordinates are image pixels.
     void replay(QPainter& painter) const;
+    // The same with the lines in widths of the page: one-pixel pens
+    // `thinWidth` wide, wider pens `wideWidth` (both in image pixels).
+    void replay(QPainter& painter, double thinWidth, double wideWidth) const;
 
 private:
     std::vector<Item> m_items;

@@ -1,9 +1,10 @@
-#include "CTESKAdatView.h"
+#include "plot/CTESKAdatView.h"
 
-#include "CTESKAdatDoc.h"
-#include "DeviceContext.h"
-#include "StationTriangulation.h"
-#include "WaitCursor.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/DeviceContext.h"
+#include "platform/WaitCursor.h"
+#include "plot/PlotLayout.h"
+#include "plot/StationTriangulation.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -23,6 +24,9 @@ struct MinMaxScan {
     }
 };
 
+// One line of the scroll bars, in pixels (three to a wheel notch by default).
+constexpr int kScrollLinePixels = 20;
+
 } // namespace
 
 CTESKAdatView::CTESKAdatView(CTESKAdatDoc& doc, QWidget* parent)
@@ -30,16 +34,72 @@ CTESKAdatView::CTESKAdatView(CTESKAdatDoc& doc, QWidget* parent)
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFrameShape(QFrame::NoFrame);
+    // The wheel scrolls by the platform's lines of one single step each.
+    horizontalScrollBar()->setSingleStep(kScrollLinePixels);
+    verticalScrollBar()->setSingleStep(kScrollLinePixels);
     m_doc.AddView(this);
+    m_doc.onChangeRecording = [this] { m_pictures.recorded(PictureState::of(*this)); };
 }
 
 CTESKAdatView::~CTESKAdatView() {
+    m_doc.onChangeRecording = nullptr;
     m_doc.RemoveView(this);
 }
 
 void CTESKAdatView::OnUpdate(CView*, long hint, void*) {
+    // A new file starts a new history.
+    if (m_doc.history.stepCount() == 0)
+        m_pictures.clear();
     takeUpdate(hint);
     emit dataChanged();
+}
+
+bool CTESKAdatView::undo() {
+    const PictureState now = PictureState::of(*this);
+    if (!m_doc.undo())
+        return false;
+    if (const auto picture = m_pictures.stepBack(now))
+        showPicture(*picture);
+    return true;
+}
+
+bool CTESKAdatView::redo() {
+    const PictureState now = PictureState::of(*this);
+    if (!m_doc.redo())
+        return false;
+    if (const auto picture = m_pictures.stepForward(now))
+        showPicture(*picture);
+    return true;
+}
+
+void CTESKAdatView::showPicture(const PictureState& picture) {
+    if (!m_doc.dataReady)
+        return;
+    const bool sameRegion = picture.sameRegion(*this);
+    picture.applyTo(*this);
+    if (!sameRegion) {
+        recomputeScale();
+        m_doc.dataReady = false;
+        if (!triangulate()) {
+            invalidate();
+            return;
+        }
+        m_doc.dataReady = true;
+    }
+    const PlotKind kind = secondKind;
+    const bool needsPredicted = kind == PlotKind::Predicted || kind == PlotKind::Difference ||
+                                kind == PlotKind::NormalizedDifference;
+    mouseMode = 0;
+    if (kind != PlotKind::None && kind != PlotKind::Profile &&
+        (!needsPredicted || m_doc.hasPredicted)) {
+        showSecondKind(kind); // the values from the restored data
+        secondMin = picture.secondMin;
+        secondMax = picture.secondMax;
+    } else if (kind != PlotKind::Profile) {
+        secondKind = PlotKind::None;
+    }
+    relayout();
+    invalidate();
 }
 
 void CTESKAdatView::takeUpdate(long hint) {
@@ -95,32 +155,61 @@ bool CTESKAdatView::triangulate() {
     return triangulateObservations(m_doc, *this, *this);
 }
 
+bool CTESKAdatView::showRegion(double x1, double x2, double y1, double y2) {
+    const auto setRegion = [this](double west, double east, double south, double north) {
+        regionXMin = west;
+        regionXMax = east;
+        regionYMin = south;
+        regionYMax = north;
+        recomputeScale();
+        return triangulate();
+    };
+    const double previous[4] = {regionXMin, regionXMax, regionYMin, regionYMax};
+    const bool shown = setRegion(x1, x2, y1, y2);
+    if (!shown)
+        setRegion(previous[0], previous[1], previous[2], previous[3]);
+    secondKind = PlotKind::None;
+    relayout();
+    invalidate();
+    return shown;
+}
+
 void CTESKAdatView::relayout() {
     computeLayout();
     updateScrollRanges();
-    if (fitFrameToCanvas)
+    if (fitFrameToCanvas && m_frameFollowsCanvas)
         fitFrameToCanvas(QSize(canvasWidth, canvasHeight));
 }
 
 void CTESKAdatView::computeLayout() {
-    // Plot units are whole numbers first (as the pixel rules expect), but the
-    // doubling for a second plot is done in double, so that an extreme region
-    // cannot overflow; the pixel sizes are clamped to the int range.
-    double width = roundHalfAway(plotWidth + 600);
-    double height = roundHalfAway(plotHeight + 400);
     if (secondKind != PlotKind::None) {
         if (arrangeVertical) {
             secondOriginX = 0;
             secondOriginY = roundHalfAway(plotHeight + 300);
-            height = 2 * height - 140;
         } else {
-            secondOriginX = roundHalfAway(plotWidth + 600);
+            secondOriginX = roundHalfAway(plotWidth + plot_layout::kSideBySideGap);
             secondOriginY = 0;
-            width = 2 * width;
         }
     }
-    canvasWidth = roundHalfAway(width * magnification);
-    canvasHeight = roundHalfAway(height * magnification);
+    // The pixel sizes are clamped to the int range.
+    const QSizeF canvas = exactCanvasSize();
+    canvasWidth = roundHalfAway(canvas.width());
+    canvasHeight = roundHalfAway(canvas.height());
+}
+
+QSizeF CTESKAdatView::exactCanvasSize() const {
+    // Plot units are whole numbers first (as the pixel rules expect), but the
+    // doubling for a second plot is done in double, so that an extreme region
+    // cannot overflow.
+    double width = roundHalfAway(plotWidth + plot_layout::kSideBySideGap);
+    double height = roundHalfAway(plotHeight + 400);
+    if (secondKind != PlotKind::None) {
+        if (arrangeVertical)
+            height = 2 * height - 140;
+        else
+            width = 2 * width;
+    }
+    return {width * magnification, height * magnification};
 }
 
 void CTESKAdatView::showSecondKind(PlotKind kind) {

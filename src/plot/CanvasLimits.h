@@ -13,4 +13,5 @@ bool canvasFits(int width, int height);
 // The message for a canvas that cannot be made into one picture; `purpose`
 // completes "too large to ...", e.g. "copy to the clipboard", and a full
 // stop ends it.
-std::string canvasTooLargeText(int width, int height, const std::string& purpose);
+// The size is given in unrounded pixels, as large as it may be.
+std::string canvasTooLargeText(double width, double height, const std::string& purpose);

@@ -1,4 +1,4 @@
-#include "ColourMap.h"
+#include "plot/ColourMap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,6 +41,35 @@ constexpr ByteRows kTopo2 = {{
     {178, 160, 151}, {191, 176, 169}, {204, 192, 186}, {216, 207, 203}, {229, 223, 220},
     {242, 239, 238},
 }};
+
+// The perceptually uniform maps, sampled at 61 evenly spaced points of their
+// published 256-entry definitions (linear between neighbouring entries).
+constexpr ByteRows kViridis = {
+    {{68, 1, 84},    {70, 7, 90},    {71, 14, 97},   {72, 20, 102},  {72, 26, 108},  {72, 31, 113},
+     {72, 37, 117},  {72, 42, 121},  {71, 47, 125},  {70, 52, 128},  {68, 58, 131},  {67, 63, 133},
+     {65, 68, 135},  {63, 73, 137},  {61, 77, 138},  {59, 82, 139},  {57, 86, 140},  {55, 91, 141},
+     {52, 95, 141},  {51, 100, 141}, {49, 104, 142}, {47, 108, 142}, {45, 112, 142}, {43, 116, 142},
+     {42, 120, 142}, {40, 124, 142}, {39, 128, 142}, {37, 132, 142}, {35, 136, 142}, {34, 140, 141},
+     {33, 144, 140}, {32, 148, 140}, {31, 152, 139}, {30, 156, 137}, {31, 160, 136}, {32, 164, 134},
+     {34, 168, 132}, {38, 172, 130}, {42, 176, 127}, {47, 180, 124}, {53, 183, 121}, {60, 187, 117},
+     {67, 191, 113}, {75, 194, 108}, {84, 197, 104}, {93, 201, 99},  {102, 204, 93}, {112, 207, 87},
+     {122, 209, 81}, {132, 212, 75}, {143, 215, 68}, {154, 217, 61}, {165, 219, 54}, {176, 221, 46},
+     {188, 223, 39}, {199, 224, 32}, {210, 226, 27}, {221, 227, 24}, {232, 228, 25}, {243, 230, 30},
+     {253, 231, 37}}};
+constexpr ByteRows kCividis = {
+    {{0, 34, 78},     {0, 38, 85},     {0, 41, 92},     {0, 43, 100},    {0, 46, 108},
+     {0, 49, 113},    {10, 52, 112},   {22, 55, 112},   {30, 58, 111},   {37, 61, 110},
+     {43, 64, 109},   {48, 67, 109},   {53, 69, 108},   {58, 72, 108},   {63, 75, 108},
+     {67, 78, 108},   {71, 81, 108},   {75, 84, 108},   {79, 87, 108},   {83, 90, 109},
+     {87, 93, 109},   {91, 96, 110},   {95, 99, 111},   {99, 102, 111},  {102, 105, 112},
+     {106, 108, 113}, {110, 111, 115}, {113, 114, 116}, {117, 117, 117}, {120, 120, 119},
+     {124, 123, 120}, {128, 127, 120}, {132, 130, 121}, {136, 133, 120}, {140, 136, 120},
+     {144, 139, 120}, {148, 142, 119}, {153, 146, 119}, {157, 149, 118}, {161, 152, 117},
+     {165, 156, 116}, {170, 159, 115}, {174, 162, 113}, {178, 166, 112}, {183, 169, 110},
+     {187, 173, 108}, {191, 176, 106}, {196, 180, 104}, {200, 184, 102}, {205, 187, 99},
+     {210, 191, 96},  {214, 195, 93},  {219, 199, 90},  {223, 202, 86},  {228, 206, 82},
+     {233, 210, 78},  {238, 214, 73},  {243, 218, 67},  {248, 222, 61},  {253, 226, 53},
+     {254, 232, 56}}};
 
 Table fromRows(const ByteRows& rows) {
     Table table;
@@ -169,10 +198,11 @@ Table fractionTable(Fractions (*formula)(int)) {
 } // namespace
 
 const char* colourMapName(ColourMap map) {
-    static const char* const names[kColourMapCount] = {
-        "default", "gray", "colour2", "colour3", "colour4", "colour5", "colour6", "topo1", "topo2"};
+    static const char* const names[kAllColourMapCount] = {
+        "default", "gray",  "colour2", "colour3", "colour4", "colour5",
+        "colour6", "topo1", "topo2",   "viridis", "cividis"};
     const int index = static_cast<int>(map);
-    return index >= 0 && index < kColourMapCount ? names[index] : "";
+    return index >= 0 && index < kAllColourMapCount ? names[index] : "";
 }
 
 ColourTable normalColourTable(ColourMap map) {
@@ -205,6 +235,12 @@ ColourTable normalColourTable(ColourMap map) {
     case ColourMap::Topo2:
         table.colours = fromRows(kTopo2);
         break;
+    case ColourMap::Viridis:
+        table.colours = fromRows(kViridis);
+        break;
+    case ColourMap::Cividis:
+        table.colours = fromRows(kCividis);
+        break;
     }
     return table;
 }
@@ -216,7 +252,7 @@ void rebuildColourTable(ColourMap map, bool reversed, ColourTable& table) {
 }
 
 bool rebuildColourTable(int colourMapIndex, bool reversed, ColourTable& table) {
-    if (colourMapIndex < 0 || colourMapIndex >= kColourMapCount)
+    if (colourMapIndex < 0 || colourMapIndex >= kAllColourMapCount)
         return false;
     rebuildColourTable(static_cast<ColourMap>(colourMapIndex), reversed, table);
     return true;

@@ -1,5 +1,5 @@
 #pragma once
-// The colour maps of the plots: nine tables of 61 colours, index 0 for the
+// The colour maps of the plots: eleven tables of 61 colours, index 0 for the
 // lowest values (bottom of the colour bar), 60 for the highest, optionally
 // reversed, and the linear rule that maps a value onto a table index.
 
@@ -26,18 +26,22 @@ struct Rgb {
 
 // The maps in the order of the Colourmap dialog's radio buttons (colourMapIndex).
 enum class ColourMap : int {
-    Default = 0, // dark blue, cyan, green, yellow, orange, pink
-    Gray = 1,    // light gray to black
-    Colour2 = 2, // black, red, yellow, white
-    Colour3 = 3, // cyan to magenta
-    Colour4 = 4, // hue circle
-    Colour5 = 5, // dark blue, cyan, yellow, dark red
-    Colour6 = 6, // black to copper
-    Topo1 = 7,   // deep blue, blue, cyan, greens, browns, near white
-    Topo2 = 8,   // greens, browns, near white
+    Default = 0,  // dark blue, cyan, green, yellow, orange, pink
+    Gray = 1,     // light gray to black
+    Colour2 = 2,  // black, red, yellow, white
+    Colour3 = 3,  // cyan to magenta
+    Colour4 = 4,  // hue circle
+    Colour5 = 5,  // dark blue, cyan, yellow, dark red
+    Colour6 = 6,  // black to copper
+    Topo1 = 7,    // deep blue, blue, cyan, greens, browns, near white
+    Topo2 = 8,    // greens, browns, near white
+    Viridis = 9,  // perceptually uniform: dark violet, blue, green, yellow
+    Cividis = 10, // perceptually uniform, also for red-green colour blindness: dark blue to yellow
 };
 
+// The nine classic maps, and with the perceptually uniform ones after them.
 constexpr int kColourMapCount = 9;
+constexpr int kAllColourMapCount = 11;
 constexpr int kColourCount = 61;
 constexpr int kMaxColourIndex = kColourCount - 1;
 
@@ -49,7 +53,7 @@ struct ColourTable {
     const Rgb& operator[](int index) const { return colours[static_cast<std::size_t>(index)]; }
 };
 
-// The dialog's name of a map: "default", "gray", "colour2" ... "topo1", "topo2".
+// The dialog's name of a map: "default", "gray", "colour2" ... "topo2", "viridis", "cividis".
 const char* colourMapName(ColourMap map);
 
 // The map's table in its normal order (not reversed).
@@ -58,7 +62,7 @@ ColourTable normalColourTable(ColourMap map);
 // Fills `table` with the map, turned upside down when `reversed` (entry i = normal entry 60 - i).
 void rebuildColourTable(ColourMap map, bool reversed, ColourTable& table);
 
-// The same for a dialog index; an index outside 0..8 leaves `table` unchanged and returns false.
+// The same for a dialog index; an index outside 0..10 leaves `table` unchanged and returns false.
 bool rebuildColourTable(int colourMapIndex, bool reversed, ColourTable& table);
 
 // Maps values of one plot onto table indices: the range min..max is cut into

@@ -1,19 +1,21 @@
 // One map plot: the fill by the chosen method, the station marks, the
 // highlighted station, then the axes and the colour bar.
 
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "PlotLabels.h"
-#include "SearchInTurn.h"
-#include "StationTriangulation.h"
-#include "TriangleMask.h"
-#include "Triangulation.h"
+#include "platform/DeviceContext.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PlotLabels.h"
+#include "plot/PlotLayout.h"
+#include "plot/SearchInTurn.h"
+#include "plot/StationTriangulation.h"
+#include "plot/TriangleMask.h"
+#include "triangulation/SecondHalf.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <new>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -72,14 +74,10 @@ NodeRange nodesNearClipBox(const MapFill& fill, double left, double right) {
             clip.top - reach, clip.bottom + reach};
 }
 
-// Cells whose values are found together, and on how many cores: small
-// batches (a strip, a small window) are not worth a second thread.
+// Cells whose values are found together; small batches (a strip, a small
+// window) are not worth a second thread.
 constexpr size_t kFillBatch = 65536;
 constexpr size_t kCellsForTwoThreads = 256;
-int fillThreads() {
-    static const int threads = std::thread::hardware_concurrency() >= 2 ? 2 : 1;
-    return threads;
-}
 
 // 5 by 5 pixel cells near the clip box, each coloured by the value
 // interpolated at its centre; cells whose centre lies outside the stations'
@@ -103,10 +101,11 @@ void fillByCells(const MapFill& fill) {
     std::vector<SearchPoint> centres;
     // The cells' values are found in batches, each on both cores when the
     // machine has two; a batch is painted in the order of the cells.
+    const int threads = splitThreads();
     const auto paintBatch = [&] {
         const std::vector<SearchAnswer> answers =
             interpolateInTurn(a, fill.values, centres, startNode,
-                              centres.size() >= kCellsForTwoThreads ? fillThreads() : 1);
+                              centres.size() >= kCellsForTwoThreads ? threads : 1);
         for (size_t i = 0; i < cells.size(); ++i) {
             if (answers[i].result == Interpolated &&
                 !mask.masksPoint(centres[i].x, centres[i].y, maskStart))
@@ -259,24 +258,22 @@ void markStations(const MapFill& fill) {
     if (marker.clip().IsRectEmpty())
         return;
     MarkedPixels marked(marker.clip());
-    std::optional<MarkedPixels> upper; // the second thread's, when there is one
-    int split = near.last;
-    std::thread second;
-    if (near.last - near.first >= kMarksForTwoThreads && fillThreads() >= 2) {
+    std::optional<MarkedPixels> upper; // the second half's
+    const int threads = near.last - near.first >= kMarksForTwoThreads ? splitThreads() : 1;
+    if (threads >= 2) {
         try {
             upper.emplace(marker.clip());
-            split = near.first + (near.last - near.first) / 2;
-            second = std::thread(
-                [&] { findMarkedPixels(fill, near, split, near.last, marker, *upper); });
-        } catch (const std::exception&) { // no memory or no thread: one loop
-            upper.reset();
-            split = near.last;
+        } catch (const std::bad_alloc&) { // no memory for it: one loop
         }
     }
-    findMarkedPixels(fill, near, near.first, split, marker, marked);
-    if (second.joinable()) {
-        second.join();
+    if (upper) {
+        const int split = near.first + (near.last - near.first) / 2;
+        runSecondHalfAlongside(
+            threads, [&] { findMarkedPixels(fill, near, near.first, split, marker, marked); },
+            [&] { findMarkedPixels(fill, near, split, near.last, marker, *upper); });
         marked.add(*upper);
+    } else {
+        findMarkedPixels(fill, near, near.first, near.last, marker, marked);
     }
     marked.forEach([&](CPoint pixel) { marker.markDevice(pixel); });
 }
@@ -305,8 +302,20 @@ void CTESKAdatView::drawMapPlot(CDC& dc, const std::vector<double>& values, doub
         if (showLocations && plotMethod != PlotMethod::Circles)
             markStations(fill);
         if (!(markedPoint == IntPoint{-1, -1}))
-            dc.InvertRect(
-                CRect(markedPoint.x - 4, markedPoint.y - 4, markedPoint.x + 4, markedPoint.y + 4));
+            dc.InvertRect(CRect(markedPoint.x - plot_layout::kStationMarkHalf,
+                                markedPoint.y - plot_layout::kStationMarkHalf,
+                                markedPoint.x + plot_layout::kStationMarkHalf,
+                                markedPoint.y + plot_layout::kStationMarkHalf));
+    }
+    if (drawable && m_colourBarKind == PlotKind::None)
+        drawMapFurniture(dc, values);
+    if (roundTicks) {
+        drawMapFrame(dc);
+        const auto finite = [](double v) { return std::isfinite(v); };
+        m_valuesBelow = std::any_of(values.begin(), values.end(),
+                                    [&](double v) { return finite(v) && v < min; });
+        m_valuesAbove = std::any_of(values.begin(), values.end(),
+                                    [&](double v) { return finite(v) && v > max; });
     }
     drawAxes(dc);
     drawColourBar(dc, max, min);

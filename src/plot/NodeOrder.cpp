@@ -1,4 +1,4 @@
-#include "NodeOrder.h"
+#include "plot/NodeOrder.h"
 
 #include <algorithm>
 #include <new>

@@ -2,21 +2,17 @@
 // labels) and its colour bar with seven value labels. With round ticks the
 // labels sit at round values and are thinned where they would overprint.
 
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
-#include "PlotFont.h"
-#include "PlotLabels.h"
+#include "platform/DeviceContext.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PlotFont.h"
+#include "plot/PlotLabels.h"
+#include "plot/PlotLayout.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
 namespace {
-
-// A quarter of the font height between neighbouring labels.
-int labelGap(int fontHeight) {
-    return std::max(fontHeight / 4, 1);
-}
 
 // The stride that keeps labels along an axis from overprinting: their
 // spacing against their widest extent (horizontal) or the font height.
@@ -56,8 +52,11 @@ void CTESKAdatView::drawAxes(CDC& dc) {
     bool uprightTicks = true;
     if (roundTicks) {
         const int clearX = -40 - widestLabel(dc, northing) - labelGap(fontHeight) - fontHeight;
-        uprightTicks = clearX >= -200;
-        labelX = uprightTicks ? std::min(labelX, clearX) : labelX;
+        uprightTicks = clearX >= -plot_layout::kCanvasMargin;
+        // Along the axis the tick labels reach fontHeight to the left of -40.
+        const int clearOfAlong = -40 - 2 * fontHeight - labelGap(fontHeight);
+        labelX = std::min(
+            labelX, uprightTicks ? clearX : std::max(clearOfAlong, -plot_layout::kCanvasMargin));
     }
     if (uprightTicks)
         drawNorthingTicks(dc, northing);
@@ -83,18 +82,36 @@ void CTESKAdatView::drawEastingAxis(CDC& dc) {
         dc.MoveTo(label.position, bottom + 24);
         dc.LineTo(label.position, bottom + 36);
     }
-    dc.TextOut(truncatePlot(plotWidth / 2), truncatePlot(plotHeight + 80), xAxisLabel);
+    // With round ticks the label keeps clear of the tick labels whatever the font.
+    const int labelY = roundTicks ? bottom + 40 + fontHeight : truncatePlot(plotHeight + 80);
+    dc.TextOut(truncatePlot(plotWidth / 2), std::max(labelY, truncatePlot(plotHeight + 80)),
+               xAxisLabel);
 }
 
 void CTESKAdatView::drawNorthingTicks(CDC& dc, const std::vector<AxisLabel>& labels) {
     dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
     const int stride = roundTicks ? strideFor(dc, labels, false, fontHeight) : 1;
+    const bool twoFit = labels.size() > size_t(stride);
     for (size_t i = 0; i < labels.size(); ++i) {
-        if (i % stride == 0)
+        if (i % stride == 0 && twoFit)
             dc.TextOut(-40, labels[i].position, labels[i].text);
         dc.MoveTo(-24, labels[i].position);
         dc.LineTo(-36, labels[i].position);
     }
+    if (!twoFit)
+        drawNorthingEnds(dc, labels);
+}
+
+// A plot too low for two labels beside each other gets its lowest and
+// highest label, the one hanging below its tick, the other standing on it;
+// with fewer than two ticks those of the region's edges.
+void CTESKAdatView::drawNorthingEnds(CDC& dc, const std::vector<AxisLabel>& labels) {
+    const std::vector<AxisLabel> ends = labels.size() >= 2 ? labels : northingLabels(*this);
+    dc.SetTextAlign(TA_RIGHT | TA_TOP);
+    dc.TextOut(-40, ends.front().position, ends.front().text);
+    dc.SetTextAlign(TA_RIGHT | TA_BOTTOM);
+    dc.TextOut(-40, ends.back().position, ends.back().text);
+    dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
 }
 
 // From the south upward, each label that stays within the plot's height
@@ -116,20 +133,25 @@ void CTESKAdatView::drawNorthingTicksAlongAxis(CDC& dc, const std::vector<AxisLa
 
 // Round colour-bar labels too long for the room between the bar and the
 // canvas edge are printed in thousands, millions, ... (or thousandths, ...)
-// of the unit, with the factor above the bar.
-std::vector<AxisLabel> CTESKAdatView::fittedColourBarLabels(CDC& dc, double min, double max) {
+// of the unit; `power` tells which (the factor is drawn with the bar's title).
+std::vector<AxisLabel> CTESKAdatView::fittedColourBarLabels(CDC& dc, double min, double max,
+                                                            int& power) {
     const int labelX = truncatePlot(plotWidth) + 220;
     const int room = truncatePlot(plotWidth) + 400 - labelX - labelGap(fontHeight);
     const int direction = std::max(std::fabs(min), std::fabs(max)) >= 1 ? 3 : -3;
-    int power = 0;
+    power = 0;
     std::vector<AxisLabel> labels = roundColourBarLabels(min, max, plotHeight);
-    while (widestLabel(dc, labels) > room && std::abs(power) < 300) {
+    // Labels that get no narrower (a font too large for any room) keep the unit.
+    int previousWidth = widestLabel(dc, labels);
+    while (previousWidth > room && std::abs(power) < 300) {
+        std::vector<AxisLabel> scaled =
+            roundColourBarLabels(min, max, plotHeight, power + direction);
+        const int width = widestLabel(dc, scaled);
+        if (width >= previousWidth)
+            break;
         power += direction;
-        labels = roundColourBarLabels(min, max, plotHeight, power);
-    }
-    if (power != 0) {
-        dc.SetTextAlign(TA_LEFT | TA_BASELINE);
-        dc.TextOut(labelX - 60, -fontHeight - labelGap(fontHeight), powerOfTenText(power));
+        labels = std::move(scaled);
+        previousWidth = width;
     }
     return labels;
 }
@@ -159,8 +181,11 @@ void CTESKAdatView::drawColourBar(CDC& dc, double max, double min) {
             dc.SelectObject(previous);
         return;
     }
+    int power = 0;
     std::vector<AxisLabel> labels =
-        roundTicks ? fittedColourBarLabels(dc, min, max) : colourBarLabels(min, max, height);
+        roundTicks ? fittedColourBarLabels(dc, min, max, power) : colourBarLabels(min, max, height);
+    if (roundTicks)
+        drawColourBarFurniture(dc, power);
     if (m_zeroCentredColourBar && !roundTicks)
         labels[3].text = "0"; // the white middle, whatever the rounding of the steps
     const int stride = roundTicks ? strideFor(dc, labels, false, fontHeight) : 1;

@@ -3,7 +3,7 @@
 // sans-serif face at a cell height in plot units, so that text scales with
 // the magnification like the rest of the plot.
 
-#include "DeviceContext.h"
+#include "platform/DeviceContext.h"
 
 // Weight 400 (normal) or 700 (bold); escapement 900 reads bottom to top.
 inline void createPlotFont(CFont& font, int cellHeight, int weight, int escapement = 0) {

@@ -1,8 +1,8 @@
-#include "PlotLabels.h"
+#include "plot/PlotLabels.h"
 
-#include "Format.h"
-#include "ObservationSet.h"
-#include "RoundTicks.h"
+#include "data/ObservationSet.h"
+#include "platform/Format.h"
+#include "plot/RoundTicks.h"
 
 #include <algorithm>
 #include <climits>
@@ -147,4 +147,31 @@ std::string secondPlotTitle(const ViewState& state) {
         break;
     }
     return {};
+}
+
+namespace {
+
+std::string withUnit(const char* quantity, const std::string& unit) {
+    return unit.empty() ? std::string(quantity) : std::string(quantity) + " (" + unit + ")";
+}
+
+} // namespace
+
+std::string colourBarTitle(const ViewState& state, PlotKind kind) {
+    switch (kind) {
+    case PlotKind::None:
+    case PlotKind::Profile:
+        break;
+    case PlotKind::Errors:
+        return withUnit("Standard deviation", state.unitsLabel);
+    case PlotKind::Predicted:
+        return withUnit("Predicted", state.unitsLabel);
+    case PlotKind::NormalizedDifference:
+        return "Normalized difference";
+    case PlotKind::Difference:
+        return withUnit("Difference", state.unitsLabel);
+    case PlotKind::Elevation:
+        return "Elevation (m)";
+    }
+    return withUnit("Observed", state.unitsLabel);
 }

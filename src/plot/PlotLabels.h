@@ -3,7 +3,7 @@
 // titles), computed from the view state alone, and the integer plot-unit
 // arithmetic shared by the drawing code.
 
-#include "ViewState.h"
+#include "plot/ViewState.h"
 
 #include <algorithm>
 #include <string>
@@ -23,6 +23,11 @@ inline int roundPlot(double value) {
 }
 inline int truncatePlot(double value) {
     return std::clamp(truncateToInt(value), -kPlotUnitLimit, kPlotUnitLimit);
+}
+
+// A quarter of the font height between neighbouring labels (round ticks).
+inline int labelGap(int fontHeight) {
+    return std::max(fontHeight / 4, 1);
 }
 
 // A label at a plot-unit position along its axis (x for the easting axis,
@@ -81,3 +86,8 @@ std::string summaryText(const ObservationSet& set);
 
 // The title of a map second plot; empty for none and for the profile.
 std::string secondPlotTitle(const ViewState& state);
+
+// What the colour bar of a plot shows, with its unit (unitsLabel for the
+// data, metres for the elevation, none for the normalised difference):
+// "Observed (nT)", "Standard deviation (mGal)". `kind` None is the main plot.
+std::string colourBarTitle(const ViewState& state, PlotKind kind);

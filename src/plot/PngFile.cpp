@@ -1,4 +1,4 @@
-#include "PngFile.h"
+#include "plot/PngFile.h"
 
 #include <cstdio>
 #include <png.h>

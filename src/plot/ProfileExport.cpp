@@ -1,12 +1,13 @@
-#include "ProfileExport.h"
+#include "plot/ProfileExport.h"
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "Format.h"
-#include "MessageBox.h"
-#include "SafeFileWriter.h"
-#include "StationTriangulation.h"
-#include "TextFile.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/SafeFileWriter.h"
+#include "data/TextFile.h"
+#include "platform/Format.h"
+#include "platform/MessageBox.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/ProfileChart.h"
+#include "plot/StationTriangulation.h"
 
 #include <cmath>
 #include <limits>
@@ -45,8 +46,11 @@ std::vector<ProfileSample> viewProfileSamples(CTESKAdatView& view) {
                                        std::numeric_limits<double>::quiet_NaN());
     if (doc.hasPredicted)
         toNodeOrder(doc.predicted, doc.count, view, predictedNodes);
-    return sampleProfile(view, view, doc.hasPredicted ? &predictedNodes : nullptr,
-                         view.profileLengthPixels());
+    const std::vector<double>* predicted = doc.hasPredicted ? &predictedNodes : nullptr;
+    // The chart's samples, at a spacing in metres, when the chart is shown.
+    if (view.roundTicks || view.profileStep > 0)
+        return sampleProfileEvery(view, view, predicted, profileStepUnits(view, view));
+    return sampleProfile(view, view, predicted, view.profileLengthPixels());
 }
 
 bool exportProfile(CTESKAdatView& view, const std::string& path) {

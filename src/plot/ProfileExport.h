@@ -1,7 +1,7 @@
 #pragma once
 // Profile values out: the samples of the profile shown, as a CSV file.
 
-#include "ProfileTrace.h"
+#include "plot/ProfileTrace.h"
 
 #include <string>
 #include <vector>
@@ -14,8 +14,9 @@ class CTESKAdatView;
 // `withPredicted` is false. Lines end in "\n".
 std::string profileCsvText(const std::vector<ProfileSample>& samples, bool withPredicted);
 
-// The samples of the view's profile line at the view's magnification, with
-// the document's predicted values when it has them.
+// The samples of the view's profile line at the view's magnification, or
+// with round ticks (or a profile step) those of the profile chart, with the
+// document's predicted values when it has them.
 std::vector<ProfileSample> viewProfileSamples(CTESKAdatView& view);
 
 // Writes the view's profile to `path` through a temporary file that replaces

@@ -1,9 +1,9 @@
-#include "ProfileTrace.h"
+#include "plot/ProfileTrace.h"
 
-#include "Format.h"
-#include "PlotLabels.h"
-#include "TriangleMask.h"
-#include "Triangulation.h"
+#include "platform/Format.h"
+#include "plot/PlotLabels.h"
+#include "plot/TriangleMask.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -140,11 +140,12 @@ ProfileTrace traceProfile(const ViewState& state, const StationArrays& arrays, i
     return trace;
 }
 
-std::vector<ProfileSample> sampleProfile(const ViewState& state, const StationArrays& arrays,
-                                         const std::vector<double>* predictedNodes,
-                                         int lengthPixels) {
+namespace {
+
+std::vector<ProfileSample> sampleAt(const ViewState& state, const StationArrays& arrays,
+                                    const std::vector<double>* predictedNodes,
+                                    const SampleSpacing& spacing, double first) {
     std::vector<ProfileSample> samples;
-    const SampleSpacing spacing = spacingOf(state, lengthPixels);
     if (spacing.count <= 0 || !canSample(arrays))
         return samples;
     const bool withPredicted =
@@ -159,7 +160,7 @@ std::vector<ProfileSample> sampleProfile(const ViewState& state, const StationAr
     samples.reserve(static_cast<size_t>(spacing.count));
     for (int j = 0; j < spacing.count; ++j) {
         ProfileSample sample;
-        sample.along = (j + 1) * spacing.step;
+        sample.along = first + j * spacing.step;
         const double x = ax + sample.along * dx, y = ay + sample.along * dy;
         sample.distance = sample.along / state.plotScale;
         sample.easting = state.regionXMin + x / state.plotScale;
@@ -169,6 +170,28 @@ std::vector<ProfileSample> sampleProfile(const ViewState& state, const StationAr
         samples.push_back(sample);
     }
     return samples;
+}
+
+} // namespace
+
+std::vector<ProfileSample> sampleProfile(const ViewState& state, const StationArrays& arrays,
+                                         const std::vector<double>* predictedNodes,
+                                         int lengthPixels) {
+    const SampleSpacing spacing = spacingOf(state, lengthPixels);
+    return sampleAt(state, arrays, predictedNodes, spacing, spacing.step);
+}
+
+std::vector<ProfileSample> sampleProfileEvery(const ViewState& state, const StationArrays& arrays,
+                                              const std::vector<double>* predictedNodes,
+                                              double stepUnits, int maxSamples) {
+    SampleSpacing spacing;
+    spacing.length = std::hypot(state.profileEnd.x - double(state.profileStart.x),
+                                state.profileEnd.y - double(state.profileStart.y));
+    if (!(spacing.length > 0) || !(stepUnits > 0) || !std::isfinite(stepUnits) || maxSamples < 2)
+        return {};
+    spacing.step = std::max(stepUnits, spacing.length / (maxSamples - 1));
+    spacing.count = static_cast<int>(std::floor(spacing.length / spacing.step + 1e-9)) + 1;
+    return sampleAt(state, arrays, predictedNodes, spacing, 0);
 }
 
 IntPoint fitIntoMainPlot(IntPoint a, IntPoint b, double plotWidth, double plotHeight) {

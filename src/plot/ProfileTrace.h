@@ -5,7 +5,7 @@
 // units in the profile's own frame: x along the line from A, y downward
 // from the axis.
 
-#include "ViewState.h"
+#include "plot/ViewState.h"
 
 #include <string>
 #include <vector>
@@ -55,6 +55,15 @@ struct ProfileSample {
 std::vector<ProfileSample> sampleProfile(const ViewState& state, const StationArrays& arrays,
                                          const std::vector<double>* predictedNodes,
                                          int lengthPixels);
+
+// The samples every `stepUnits` plot units from A itself to B (the last one
+// at most one step short of B), with their world positions; gaps (NaN)
+// outside the stations' hull and without predicted values. No samples
+// without a triangulation, a line or a positive step; at most `maxSamples`
+// (the step grows to keep within them).
+std::vector<ProfileSample> sampleProfileEvery(const ViewState& state, const StationArrays& arrays,
+                                              const std::vector<double>* predictedNodes,
+                                              double stepUnits, int maxSamples = 100000);
 
 // The end B of a line from A (inside the main plot) moved along the line
 // onto the plot's edge when it lies outside; plot units.

@@ -1,4 +1,4 @@
-#include "RoundTicks.h"
+#include "plot/RoundTicks.h"
 
 #include <algorithm>
 #include <cmath>

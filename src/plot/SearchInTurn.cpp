@@ -1,11 +1,10 @@
-#include "SearchInTurn.h"
+#include "plot/SearchInTurn.h"
 
-#include "Triangulation.h"
+#include "triangulation/SecondHalf.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>
-#include <system_error>
-#include <thread>
 
 namespace {
 
@@ -108,17 +107,10 @@ std::vector<SearchAnswer> interpolateInTurn(const StationArrays& arrays,
         return answers;
     }
     // The second half from a guessed start, at the same time as the first.
-    int32_t guessedEnd = 1;
-    std::thread second;
-    try {
-        second =
-            std::thread([&] { guessedEnd = searcher.inTurn(half, points.size(), 1, answers); });
-    } catch (const std::system_error&) { // no thread to be had: one loop
-        startNode = searcher.inTurn(0, points.size(), startNode, answers);
-        return answers;
-    }
-    int32_t node = searcher.inTurn(0, half, startNode, answers);
-    second.join();
+    int32_t node = startNode, guessedEnd = 1;
+    runSecondHalfAlongside(
+        threads, [&] { node = searcher.inTurn(0, half, node, answers); },
+        [&] { guessedEnd = searcher.inTurn(half, points.size(), 1, answers); });
     // The true chain goes on into the second half until it meets the guessed
     // one: the same node after a point means the same searches from there on.
     for (size_t i = half; i < points.size(); ++i) {

@@ -3,7 +3,7 @@
 // starting where the one before ended, on up to two cores with exactly the
 // answers of one loop over the points.
 
-#include "ViewState.h"
+#include "plot/ViewState.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "StationTriangulation.h"
+#include "plot/StationTriangulation.h"
 
-#include "Format.h"
-#include "MessageBox.h"
-#include "NodeOrder.h"
-#include "ObservationSet.h"
-#include "Triangulation.h"
+#include "data/ObservationSet.h"
+#include "platform/Format.h"
+#include "platform/MessageBox.h"
+#include "plot/NodeOrder.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // Turning the document's stations into the view's node-ordered arrays and
 // their triangulation, in region-relative plot units.
 
-#include "ViewState.h"
+#include "plot/ViewState.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,9 @@
-#include "TriangleMask.h"
+#include "plot/TriangleMask.h"
 
-#include "Triangulation.h"
+#include "plot/StationTriangulation.h"
+#include "triangulation/Triangulation.h"
 
+#include <algorithm>
 #include <cmath>
 
 TriangleMask::TriangleMask(const ViewState& state, const StationArrays& arrays) : m_arrays(arrays) {
@@ -30,4 +32,19 @@ bool TriangleMask::masksPoint(double px, double py, int32_t& startNode) const {
     if (at.i1 > 0)
         startNode = at.i1;
     return at.i3 > 0 && masks(at.i1 - 1, at.i2 - 1, at.i3 - 1);
+}
+
+std::vector<double> sortedLongestEdges(const StationArrays& arrays, double plotScale) {
+    std::vector<double> longest;
+    if (!(plotScale > 0))
+        return longest;
+    const auto length = [&arrays](int32_t a, int32_t b) {
+        return std::hypot(arrays.stationX[a] - arrays.stationX[b],
+                          arrays.stationY[a] - arrays.stationY[b]);
+    };
+    for (const Triangle& t : listTriangles(arrays))
+        longest.push_back(std::max({length(t[0], t[1]), length(t[1], t[2]), length(t[2], t[0])}) /
+                          plotScale);
+    std::sort(longest.begin(), longest.end());
+    return longest;
 }

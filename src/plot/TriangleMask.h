@@ -5,9 +5,10 @@
 // and counts as outside the stations for the profile and the station readout,
 // so no anomaly is invented between the blocks.
 
-#include "ViewState.h"
+#include "plot/ViewState.h"
 
 #include <cstdint>
+#include <vector>
 
 class TriangleMask {
 public:
@@ -28,3 +29,7 @@ private:
     double m_limitSquared = 0; // plot units squared
     bool m_active = false;
 };
+
+// The longest edge of every triangle, in metres, sorted ascending: what the
+// mask's dialog offers as a guide.
+std::vector<double> sortedLongestEdges(const StationArrays& arrays, double plotScale);

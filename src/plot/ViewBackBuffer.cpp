@@ -3,8 +3,9 @@
 // areas are rendered into the back buffer (white first, then the plots
 // clipped to the area); the window shows the back buffer.
 
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
+#include "platform/DeviceContext.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PlotLayout.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -19,7 +20,7 @@ void CTESKAdatView::OnPrepareDC(CDC& dc) const {
     dc.SetMapMode(MM_ISOTROPIC);
     dc.SetWindowExt(roundHalfAway(canvasWidth / magnification),
                     roundHalfAway(canvasHeight / magnification));
-    dc.SetWindowOrg(-200, -200);
+    dc.SetWindowOrg(-plot_layout::kCanvasMargin, -plot_layout::kCanvasMargin);
     dc.SetViewportExt(canvasWidth, canvasHeight);
 }
 

@@ -2,18 +2,19 @@
 // or the profile, the titles; and the picture of the whole canvas that Edit >
 // Copy puts on the clipboard.
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CanvasLimits.h"
-#include "DeviceContext.h"
-#include "Format.h"
-#include "MessageBox.h"
-#include "PlotFont.h"
-#include "PlotLabels.h"
-#include "ProfileTrace.h"
-#include "RoundTicks.h"
-#include "StationTriangulation.h"
-#include "WaitCursor.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/DeviceContext.h"
+#include "platform/Format.h"
+#include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/CanvasLimits.h"
+#include "plot/PlotFont.h"
+#include "plot/PlotLabels.h"
+#include "plot/PlotLayout.h"
+#include "plot/ProfileTrace.h"
+#include "plot/RoundTicks.h"
+#include "plot/StationTriangulation.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -30,7 +31,8 @@ int clampToInt(std::int64_t value) {
 
 // The window origin that puts a plot's origin `offset` units from the main plot's.
 void moveWindowOrigin(CDC& dc, std::int64_t offsetX, std::int64_t offsetY) {
-    dc.SetWindowOrg(clampToInt(-200 - offsetX), clampToInt(-200 - offsetY));
+    dc.SetWindowOrg(clampToInt(-plot_layout::kCanvasMargin - offsetX),
+                    clampToInt(-plot_layout::kCanvasMargin - offsetY));
 }
 
 bool isMapKind(PlotKind kind) {
@@ -38,7 +40,8 @@ bool isMapKind(PlotKind kind) {
 }
 
 void storeMainPlotDeviceRect(CTESKAdatView& view, CDC& dc) {
-    CRect rect(-80, 0, roundPlot(view.plotWidth + 60), roundPlot(view.plotHeight + 140));
+    const IntRect area = plot_layout::mainPlotArea(view.plotWidth, view.plotHeight);
+    CRect rect(area.left, area.top, area.right, area.bottom);
     dc.LPtoDP(&rect);
     view.mainPlotDeviceRect = {rect.left, rect.top, rect.right, rect.bottom};
 }
@@ -50,17 +53,32 @@ void drawSecondPlot(CTESKAdatView& view, CDC& dc) {
         moveWindowOrigin(dc, view.secondOriginX, view.secondOriginY);
         view.drawSecondMapPlot(dc);
     }
-    dc.SetWindowOrg(-200, -200);
+    dc.SetWindowOrg(-plot_layout::kCanvasMargin, -plot_layout::kCanvasMargin);
 }
 
 void drawTitles(CTESKAdatView& view, CDC& dc) {
+    if (!view.showTitles)
+        return;
     CFont bold;
     createPlotFont(bold, view.fontHeight + 10, FW_BOLD);
     CFont* previous = dc.SelectObject(&bold);
     dc.SetTextAlign(TA_CENTER | TA_BASELINE);
     const int middle = truncatePlot(view.plotWidth * 0.5);
-    dc.TextOut(middle, -110, view.mainLabel);
-    dc.TextOut(middle, -60, summaryText(view.document()));
+    int titleY = -110, summaryY = -60;
+    bool withSummary = view.showSummary;
+    if (view.roundTicks) {
+        // Clear of the labels at the plot's top edge whatever the font; the
+        // summary gives way when both lines would not fit above the plot.
+        const int bold = view.fontHeight + 10, gap = labelGap(view.fontHeight);
+        summaryY = std::min(-60, -(view.fontHeight + gap));
+        titleY = summaryY - bold;
+        withSummary = withSummary && titleY - bold >= -plot_layout::kCanvasMargin;
+        if (!withSummary)
+            titleY = summaryY;
+    }
+    dc.TextOut(middle, titleY, view.mainLabel);
+    if (withSummary)
+        dc.TextOut(middle, summaryY, summaryText(view.document()));
     if (isMapKind(view.secondKind))
         dc.TextOut(clampToInt(std::int64_t(view.secondOriginX) + middle),
                    clampToInt(std::int64_t(view.secondOriginY) - 60), secondPlotTitle(view));
@@ -167,8 +185,10 @@ void CTESKAdatView::OnDraw(CDC& dc) {
 
     storeMainPlotDeviceRect(*this, dc);
     drawMapPlot(dc, mainValues, mainMin, mainMax);
-    // Left-baseline, as the colour bar left the alignment.
-    dc.TextOut(roundPlot(plotWidth) + 160, roundPlot(plotHeight + 40), unitsLabel);
+    // Left-baseline, as the colour bar left the alignment. With round ticks
+    // the bar's title carries the unit.
+    if (!roundTicks)
+        dc.TextOut(roundPlot(plotWidth) + 160, roundPlot(plotHeight + 40), unitsLabel);
     drawSecondPlot(*this, dc);
     drawTitles(*this, dc);
     if (previous)
@@ -176,8 +196,10 @@ void CTESKAdatView::OnDraw(CDC& dc) {
 }
 
 void CTESKAdatView::drawSecondMapPlot(CDC& dc) {
+    m_colourBarKind = secondKind;
     if (!usesDivergingColours()) {
         drawMapPlot(dc, secondaryValues, secondMin, secondMax);
+        m_colourBarKind = PlotKind::None;
         return;
     }
     // The main plot keeps the chosen map; only this plot and its bar change.
@@ -187,6 +209,7 @@ void CTESKAdatView::drawSecondMapPlot(CDC& dc) {
     drawMapPlot(dc, secondaryValues, secondMin, secondMax);
     m_zeroCentredColourBar = false;
     colourTable = chosen;
+    m_colourBarKind = PlotKind::None;
 }
 
 void CTESKAdatView::drawProfile(CDC& dc) {
@@ -199,6 +222,10 @@ void CTESKAdatView::drawProfile(CDC& dc) {
     dc.MoveTo(profileStart.x, profileStart.y);
     dc.LineTo(profileEnd.x, profileEnd.y);
 
+    if (roundTicks) {
+        drawProfileChart(dc);
+        return;
+    }
     // The profile's axis runs across the middle of the second plot's frame.
     const int half = roundPlot(plotHeight * 0.5);
     moveWindowOrigin(dc, secondOriginX, std::int64_t(secondOriginY) + half);
@@ -274,9 +301,9 @@ bool canvasFits(int width, int height) {
     return width > 0 && height > 0 && std::int64_t(width) * height <= kMaxCanvasPixels;
 }
 
-std::string canvasTooLargeText(int width, int height, const std::string& purpose) {
-    return formatString("The picture of the plots would be %i by %i pixels, too large to ", width,
-                        height) +
+std::string canvasTooLargeText(double width, double height, const std::string& purpose) {
+    return formatString("The picture of the plots would be %.0f by %.0f pixels, too large to ",
+                        width, height) +
            purpose + ".";
 }
 

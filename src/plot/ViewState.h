@@ -1,7 +1,7 @@
 #pragma once
 // The display settings of the view and the per-node arrays it draws from.
 
-#include "ColourMap.h"
+#include "plot/ColourMap.h"
 
 #include <climits>
 #include <cmath>
@@ -76,6 +76,24 @@ struct ViewState {
     // The profile also draws the predicted data, a legend and a distance axis;
     // samples outside the stations' hull are gaps in both curves.
     bool profileWithPredicted = false;
+    // The main title and the summary line above the plots, and the second
+    // map plot's title; off for a figure whose caption names it.
+    bool showTitles = true;
+    // The summary line under the main title (off in all but the first panel
+    // of a figure of several maps).
+    bool showSummary = true;
+    // What the main map shows in a panel of a figure of several maps:
+    // PlotKind::None for the observed data, else the kind whose values it
+    // holds (its colour bar's title follows).
+    PlotKind mainPlotKind = PlotKind::None;
+    // Metres between the samples of the profile chart (with round ticks) and
+    // of its exported values; 0: half the median station spacing.
+    double profileStep = 0;
+    // Map furniture on request: contour lines of the main plot every this
+    // many data units (0: none), a scale bar, a north arrow.
+    double contourInterval = 0;
+    bool scaleBar = false;
+    bool northArrow = false;
 };
 
 // The stations in triangulation node order, and the triangulation itself.

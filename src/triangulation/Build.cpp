@@ -1,10 +1,10 @@
 // Construction of the triangulation: the collinear start, the first fan and
 // the incremental insertion of the remaining nodes.
 
-#include "EdgeBuild.h"
-#include "ListPool.h"
-#include "OneBased.h"
-#include "Triangulation.h"
+#include "triangulation/EdgeBuild.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/SecondHalf.h"
+#include "triangulation/Triangulation.h"
 
 #include <cmath>
 
@@ -178,14 +178,19 @@ bool swapArcsOppositeNode(int32_t k, const double* nodeX, const double* nodeY, P
     return false;
 }
 
-// Adds nodes first..n with addNode; its result for the first that fails, else 0.
-int addNodesInPlace(int32_t first, int32_t n, const double* nodeX, const double* nodeY,
-                    int32_t* adjacency, int32_t* adjacencyEnd) {
+// Adds nodes first..n with addNode; its result for the first that fails,
+// else BuildOk. The nodes placed before `first` span a triangle, so a point
+// location without an answer ran past its bound.
+BuildResult addNodesInPlace(int32_t first, int32_t n, const double* nodeX, const double* nodeY,
+                            int32_t* adjacency, int32_t* adjacencyEnd) {
     for (int32_t node = first; node <= n; ++node) {
-        if (const int result = addNode(node, nodeX, nodeY, adjacency, adjacencyEnd))
+        const BuildResult result = addNode(node, nodeX, nodeY, adjacency, adjacencyEnd);
+        if (result == BuildCollinear)
+            return BuildDegenerate;
+        if (result != BuildOk)
             return result;
     }
-    return 0;
+    return BuildOk;
 }
 
 } // namespace
@@ -200,8 +205,8 @@ namespace {
 
 // The checks and the collinear start that both forms of the build make
 // before any list exists: BuildOk with `start` set, or the refusal.
-int startBuild(int32_t n, const double* nodeX, const double* nodeY, int32_t* adjacencyEnd,
-               CollinearStart& start) {
+BuildResult startBuild(int32_t n, const double* nodeX, const double* nodeY, int32_t* adjacencyEnd,
+                       CollinearStart& start) {
     if (n < 3)
         return BuildTooFewNodes;
     if (n > kMaxTriangulationNodes || !allCoordinatesUsable(n, nodeX, nodeY))
@@ -216,79 +221,61 @@ int startBuild(int32_t n, const double* nodeX, const double* nodeY, int32_t* adj
     return BuildOk;
 }
 
-int resultOfAdding(int result) {
-    switch (result) {
-    case 0:
-        return BuildOk;
-    case 2:
-        return BuildDuplicateNodes;
-    default:
-        return BuildDegenerate;
-    }
-}
-
 } // namespace
 
-int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int32_t* adjacency,
-                       int32_t* adjacencyEnd) {
+BuildResult buildTriangulation(int32_t n, const double* nodeX, const double* nodeY,
+                               int32_t* adjacency, int32_t* adjacencyEnd) {
     CollinearStart start;
-    if (const int refused = startBuild(n, nodeX, nodeY, adjacencyEnd, start); refused != BuildOk)
+    if (const BuildResult refused = startBuild(n, nodeX, nodeY, adjacencyEnd, start);
+        refused != BuildOk)
         return refused;
     joinChainToNode(start.offLine, Positions(adjacencyEnd), Positions(adjacency));
-    // The nodes placed so far span a triangle, so no later node finds them
-    // collinear. The rest go in on triangles and half-edges, which give the
-    // same lists as adding them here one by one; what that build declines
-    // goes in with the lists in a pool, and without the pool's storage here.
-    int result = insertNodesByEdges(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
-    if (result == kEdgesDeclined)
-        result = insertNodesInPool(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
-    if (result == kPoolUnavailable)
-        result = addNodesInPlace(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
-    return resultOfAdding(result);
+    // The rest go in on triangles and half-edges, which give the same lists
+    // as adding them here one by one; what that build declines is added here.
+    if (insertNodesByEdges(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd))
+        return BuildOk;
+    return addNodesInPlace(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
 }
 
-int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY,
-                       std::vector<int32_t>& adjacency, int32_t* adjacencyEnd) {
+BuildResult buildTriangulation(int32_t n, const double* nodeX, const double* nodeY,
+                               std::vector<int32_t>& adjacency, int32_t* adjacencyEnd) {
     CollinearStart start;
-    if (const int refused = startBuild(n, nodeX, nodeY, adjacencyEnd, start); refused != BuildOk)
+    if (const BuildResult refused = startBuild(n, nodeX, nodeY, adjacencyEnd, start);
+        refused != BuildOk)
         return refused;
     // The lists of the first nodes (all on the hull) fill 5k-6 <= 6k-9 positions.
     adjacency.assign(static_cast<size_t>(adjacencySize(start.offLine)), 0);
     joinChainToNode(start.offLine, Positions(adjacencyEnd), Positions(adjacency.data()));
-    int result = insertNodesByEdges(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
-    if (result == kEdgesDeclined)
-        result = insertNodesInPool(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd);
-    if (result == kPoolUnavailable) {
-        adjacency.resize(static_cast<size_t>(adjacencySize(n)), 0);
-        result =
-            addNodesInPlace(start.offLine + 1, n, nodeX, nodeY, adjacency.data(), adjacencyEnd);
-    }
-    return resultOfAdding(result);
+    if (insertNodesByEdges(start.offLine + 1, n, nodeX, nodeY, adjacency, adjacencyEnd,
+                           splitThreads()))
+        return BuildOk;
+    adjacency.resize(static_cast<size_t>(adjacencySize(n)), 0);
+    return addNodesInPlace(start.offLine + 1, n, nodeX, nodeY, adjacency.data(), adjacencyEnd);
 }
 
-int addNode(int32_t k, const double* nodeX, const double* nodeY, int32_t* adjacency,
-            int32_t* adjacencyEnd) {
+BuildResult addNode(int32_t k, const double* nodeX, const double* nodeY, int32_t* adjacency,
+                    int32_t* adjacencyEnd) {
     const PointLocation at = locatePoint(k - 1, k - 1, nodeX[k - 1], nodeY[k - 1], nodeX, nodeY,
                                          adjacency, adjacencyEnd);
     if (at.i1 == 0)
-        return 1;
+        return BuildCollinear;
     // A node at the place of an earlier one lands on a vertex of the triangle
     // or on an end of the hull arc that the search returns.
     const Coordinates x(nodeX), y(nodeY);
     const int32_t vertices[3] = {at.i1, at.i2, at.i3};
     for (int32_t vertex : vertices) {
         if (vertex != 0 && sameNode(k, vertex, x, y))
-            return 2;
+            return BuildDuplicateNodes;
     }
     // A node outside the hull sees at least one hull arc, so two different
     // ends; one node seen on both sides means the tests contradicted each other.
     if (at.i3 == 0 && at.i1 == at.i2)
-        return 3;
+        return BuildDegenerate;
     if (at.i3 == 0)
         insertBoundaryNode(k, at.i1, at.i2, adjacency, adjacencyEnd);
     else
         insertInteriorNode(k, at.i1, at.i2, at.i3, adjacency, adjacencyEnd);
     if (!swapArcsOppositeNode(k, nodeX, nodeY, Positions(adjacency), Positions(adjacencyEnd)))
-        return 3;
-    return 0;
+        return BuildDegenerate;
+    return BuildOk;
 }

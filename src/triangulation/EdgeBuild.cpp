@@ -5,7 +5,7 @@
 // counterclockwise turn about the node. Where the list starts is the one
 // thing the triangles do not hold: it is kept as the half-edge from each
 // node to its first neighbour, and moved exactly where the list edits of
-// the build over lists move a list's first entry:
+// addNode in the packed lists move a list's first entry:
 // - a new interior node's list starts with the first vertex of its
 //   triangle, a new hull node's with the rightmost visible hull node, and
 //   the leftmost one's list then starts with the new node;
@@ -15,18 +15,21 @@
 // Hull nodes' lists run from the next hull node counterclockwise to the
 // previous one, which is kept per node.
 
-#include "EdgeBuild.h"
+#include "triangulation/EdgeBuild.h"
 
-#include "ListPool.h"
-#include "OneBased.h"
-#include "SwapTest.h"
-#include "Triangulation.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/SecondHalf.h"
+#include "triangulation/SwapTest.h"
+#include "triangulation/Triangulation.h"
+#include "triangulation/Walk.h"
 
 #include <algorithm>
-#include <exception>
 #include <new>
-#include <system_error>
-#include <thread>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -61,16 +64,43 @@ public:
         m_edges.reserve(6 * (2 * static_cast<size_t>(n) - 5));
     }
 
-    int32_t origin(int32_t e) const { return m_edges[2 * e]; }
-    int32_t target(int32_t e) const { return m_edges[2 * nextEdge(e)]; }
+    int32_t origin(int32_t e) const { return m_edges[originSlot(e)]; }
+    int32_t target(int32_t e) const { return m_edges[originSlot(nextEdge(e))]; }
     // The twin, or a negative number for a hull half-edge.
-    int32_t twin(int32_t e) const { return m_edges[2 * e + 1]; }
+    int32_t twin(int32_t e) const { return m_edges[originSlot(e) + 1]; }
     // The half-edge from `node` to the first neighbour of its list.
     int32_t firstEdge(int32_t node) const { return m_first[node]; }
     int32_t firstNeighbour(int32_t node) const { return target(m_first[node]); }
     bool isBoundary(int32_t node) const { return twin(m_first[node]) < 0; }
     // The hull node before a hull node (its last nonzero neighbour).
     int32_t hullPrevious(int32_t node) const { return markedNode(twin(m_first[node])); }
+
+    // The layout interface of the point-location walk (Walk.h): a place in
+    // a node's turn is the half-edge from the node to that neighbour, a side
+    // the half-edge from its first node to its second.
+    using Turn = int32_t;
+    using Side = int32_t;
+    struct Crossing {
+        int32_t node;
+        Side nodeToC, eToNode;
+    };
+    int32_t lastNeighbour(int32_t node) const {
+        return isBoundary(node) ? hullPrevious(node) : target(nextEdge(twin(m_first[node])));
+    }
+    Turn firstTurn(int32_t node) const { return m_first[node]; }
+    Turn nextTurn(Turn t) const { return twin(prevEdge(t)); }
+    Turn previousTurn(Turn t) const { return nextEdge(twin(t)); }
+    int32_t neighbour(Turn t) const { return target(t); }
+    int32_t neighbourAfter(Turn t) const { return origin(prevEdge(t)); }
+    Side sideAfter(Turn t, int32_t, int32_t) const { return nextEdge(t); }
+    // The triangle across the side is entered by its twin (none on the hull).
+    Crossing cross(Side side, int32_t, int32_t) const {
+        const int32_t beyond = twin(side);
+        if (beyond < 0)
+            return {0, kNoEdge, kNoEdge};
+        const int32_t back = prevEdge(beyond);
+        return {origin(back), back, nextEdge(beyond)};
+    }
 
     // Adds triangle (a, b, c), counterclockwise, without twins: its first
     // half-edge (a to b).
@@ -94,7 +124,7 @@ public:
 
     bool addPackedLists(int32_t count, const int32_t* adjacency, const int32_t* adjacencyEnd);
     bool pack(int32_t n, int32_t size, int32_t* adjacency);
-    void packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjacency);
+    void packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjacency, int threads);
 
 private:
     // What placing a range of nodes' lists gives besides the places.
@@ -106,13 +136,16 @@ private:
     void placeRange(int32_t from, int32_t to, int32_t start,
                     const std::vector<std::pair<int32_t, int32_t>>& hullNodes, Placed& placed);
     void placeAll(int32_t n, int32_t used,
-                  const std::vector<std::pair<int32_t, int32_t>>& hullNodes, Placed& low,
-                  Placed& high);
+                  const std::vector<std::pair<int32_t, int32_t>>& hullNodes, int threads,
+                  Placed& low, Placed& high);
     void moveInPlace(int32_t used, int64_t later);
     void moveToNewArray(int32_t used, int32_t size);
 
-    int32_t& originOf(int32_t e) { return m_edges[2 * e]; }
-    int32_t& twinOf(int32_t e) { return m_edges[2 * e + 1]; }
+    // Half-edge e's origin and twin are entries 2e and 2e+1: in 64 bits, as
+    // 2e passes int32_t above about 1.79 x 10^8 nodes.
+    static size_t originSlot(int32_t e) { return 2 * static_cast<size_t>(e); }
+    int32_t& originOf(int32_t e) { return m_edges[originSlot(e)]; }
+    int32_t& twinOf(int32_t e) { return m_edges[originSlot(e) + 1]; }
 
     // Each half-edge's origin and twin side by side, so that one cache line
     // holds a triangle or two.
@@ -120,7 +153,9 @@ private:
     Positions m_first;
     // Packing in place: an entry can go to its place at once when that lies
     // in storage already read (at most the entry's own pair of slots on).
-    static bool goesLater(int32_t e, int32_t place) { return place > 2 * e + 1; }
+    static bool goesLater(int32_t e, int32_t place) {
+        return static_cast<size_t>(place) > originSlot(e) + 1;
+    }
     // Below this many nodes the lists are placed on one thread.
     static constexpr int32_t kNodesForTwoThreads = 16384;
 };
@@ -268,48 +303,27 @@ void EdgeMesh::placeRange(int32_t from, int32_t to, int32_t start,
     }
 }
 
-// Places the lists of nodes 1..n, the upper half of the nodes on a second
-// thread where there is one: each node's places touch only its own
+// Places the lists of nodes 1..n, the upper half of the nodes alongside
+// the lower with two threads: each node's places touch only its own
 // half-edges and its own list end, and the upper half's lists start after
 // the lower half's, whose length is the count of half-edges from the lower
 // nodes and two more for each lower hull node.
 void EdgeMesh::placeAll(int32_t n, int32_t used,
-                        const std::vector<std::pair<int32_t, int32_t>>& hullNodes, Placed& low,
-                        Placed& high) {
-    if (n >= kNodesForTwoThreads && std::thread::hardware_concurrency() >= 2) {
-        const int32_t middle = n / 2;
-        int32_t start = 0;
-        for (int32_t e = 0; e < used; ++e)
-            start += origin(e) <= middle ? 1 : 0;
-        for (const auto& hullNode : hullNodes)
-            start += hullNode.first <= middle ? 2 : 0;
-        std::exception_ptr lowFailure, highFailure;
-        std::thread upper;
-        try {
-            upper = std::thread([&] {
-                try {
-                    placeRange(middle + 1, n, start, hullNodes, high);
-                } catch (...) {
-                    highFailure = std::current_exception();
-                }
-            });
-        } catch (const std::system_error&) { // no second thread: one loop
-            placeRange(1, n, 0, hullNodes, low);
-            return;
-        }
-        try {
-            placeRange(1, middle, 0, hullNodes, low);
-        } catch (...) {
-            lowFailure = std::current_exception();
-        }
-        upper.join();
-        for (const std::exception_ptr& failure : {lowFailure, highFailure}) {
-            if (failure)
-                std::rethrow_exception(failure);
-        }
+                        const std::vector<std::pair<int32_t, int32_t>>& hullNodes, int threads,
+                        Placed& low, Placed& high) {
+    if (n < kNodesForTwoThreads || threads < 2) {
+        placeRange(1, n, 0, hullNodes, low);
         return;
     }
-    placeRange(1, n, 0, hullNodes, low);
+    const int32_t middle = n / 2;
+    int32_t start = 0;
+    for (int32_t e = 0; e < used; ++e)
+        start += origin(e) <= middle ? 1 : 0;
+    for (const auto& hullNode : hullNodes)
+        start += hullNode.first <= middle ? 2 : 0;
+    runSecondHalfAlongside(
+        threads, [&] { placeRange(1, middle, 0, hullNodes, low); },
+        [&] { placeRange(middle + 1, n, start, hullNodes, high); });
 }
 
 // The packed lists made in the triangles' storage, which becomes
@@ -318,7 +332,7 @@ void EdgeMesh::placeAll(int32_t n, int32_t used,
 // become the targets, and the targets move to their places. The half-edges
 // of n nodes fill fewer places than the lists; the places that no half-edge
 // takes are the hull nodes' last neighbours and 0s, written at the end.
-void EdgeMesh::packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjacency) {
+void EdgeMesh::packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjacency, int threads) {
     // Each hull node's hull mark becomes the half-edge to its neighbour
     // before the last: the one after the hull half-edge of the hull node
     // before it. The hull is followed once by first neighbours.
@@ -339,7 +353,7 @@ void EdgeMesh::packInPlace(int32_t n, int32_t size, std::vector<int32_t>& adjace
 
     const auto used = static_cast<int32_t>(m_edges.size() / 2);
     Placed low, high;
-    placeAll(n, used, hullNodes, low, high);
+    placeAll(n, used, hullNodes, threads, low, high);
     const int64_t later = low.later + high.later;
 
     for (int32_t t = 0; t < used; t += 3) {
@@ -396,156 +410,6 @@ void EdgeMesh::moveToNewArray(int32_t used, int32_t size) {
     for (int32_t e = 0; e < used; ++e)
         lists[twin(e)] = origin(e);
     m_edges.swap(lists);
-}
-
-// Where the walk ended: as PointLocation, and for a triangle (i3 != 0) its
-// half-edge from i1 to i2.
-struct EdgeLocation {
-    int32_t i1 = 0;
-    int32_t i2 = 0;
-    int32_t i3 = 0;
-    int32_t edge = kNoEdge;
-};
-
-// The point-location walk, step for step the one over lists: the same
-// tests in the same order on the same nodes.
-class EdgeWalk {
-public:
-    EdgeWalk(int32_t n, double px, double py, Coordinates x, Coordinates y, const EdgeMesh& mesh)
-        : m_px(px), m_py(py), m_x(x), m_y(y), m_mesh(mesh),
-          m_stepsLeft(8 * static_cast<int64_t>(n) + 64) {}
-
-    EdgeLocation from(int32_t n0);
-
-private:
-    bool step() { return --m_stepsLeft >= 0; }
-    bool left(int32_t a, int32_t b) const {
-        return (m_x[b] - m_x[a]) * (m_py - m_y[a]) >= (m_px - m_x[a]) * (m_y[b] - m_y[a]);
-    }
-    bool strictlyRight(int32_t a, int32_t b) const { return !left(a, b); }
-    bool atNode(int32_t n) const { return m_px == m_x[n] && m_py == m_y[n]; }
-
-    EdgeLocation walkThroughCone(int32_t n0, int32_t e, int32_t c, int32_t ec);
-    EdgeLocation found(int32_t i1, int32_t i2, int32_t i3, int32_t edge) const;
-    EdgeLocation outsideFrom(int32_t rightNode, int32_t leftNode);
-    EdgeLocation outsideClockwise(int32_t i1, int32_t leftNode);
-
-    double m_px, m_py;
-    Coordinates m_x, m_y;
-    const EdgeMesh& m_mesh;
-    int64_t m_stepsLeft;
-};
-
-// The turn about n0 is followed by half-edges: the half-edge from n0 to a
-// neighbour lies in the triangle whose third vertex is the next neighbour,
-// and the twin of that triangle's edge back to n0 leads on.
-EdgeLocation EdgeWalk::from(int32_t n0) {
-    const EdgeMesh& mesh = m_mesh;
-    for (;;) {
-        if (!step())
-            return {};
-        const int32_t firstEdge = mesh.firstEdge(n0);
-        const bool boundary = mesh.twin(firstEdge) < 0;
-        const int32_t first = mesh.target(firstEdge);
-        const int32_t last =
-            boundary ? mesh.hullPrevious(n0) : mesh.target(nextEdge(mesh.twin(firstEdge)));
-
-        int32_t toE = firstEdge; // from n0 to the cone's first side
-        if (boundary) {
-            if (strictlyRight(n0, first))
-                return outsideFrom(first, n0);
-            if (strictlyRight(last, n0))
-                return outsideClockwise(n0, last);
-        } else if (strictlyRight(n0, first)) {
-            toE = mesh.twin(prevEdge(firstEdge));
-            while (mesh.target(toE) != last && !left(n0, mesh.target(toE)))
-                toE = mesh.twin(prevEdge(toE));
-            if (mesh.target(toE) == last)
-                return walkThroughCone(n0, last, first, nextEdge(toE));
-        }
-        for (;;) {
-            const int32_t back = prevEdge(toE);
-            const int32_t c = mesh.origin(back);
-            if (strictlyRight(n0, c))
-                return walkThroughCone(n0, mesh.target(toE), c, nextEdge(toE));
-            if (c == last)
-                break;
-            toE = mesh.twin(back);
-        }
-        // toE now runs to the neighbour before the last.
-        if (!boundary && strictlyRight(n0, first))
-            return walkThroughCone(n0, last, first, nextEdge(mesh.twin(prevEdge(toE))));
-
-        // P is left of or on every arc from n0 to its neighbours.
-        if (atNode(n0) || strictlyRight(last, n0)) {
-            n0 = last;
-            continue;
-        }
-        int32_t toC = boundary ? kNoEdge : mesh.twin(prevEdge(toE));
-        int32_t c = last;
-        for (;;) {
-            if (c == first)
-                return {}; // every node lies on one line
-            toC = toC == kNoEdge ? nextEdge(mesh.firstEdge(last)) : nextEdge(mesh.twin(toC));
-            c = mesh.target(toC);
-            if (strictlyRight(c, n0))
-                break;
-        }
-        n0 = c;
-    }
-}
-
-EdgeLocation EdgeWalk::walkThroughCone(int32_t n0, int32_t e, int32_t c, int32_t ec) {
-    int32_t third = n0;
-    while (!left(e, c)) {
-        if (!step())
-            return {};
-        const int32_t beyond = m_mesh.twin(ec);
-        if (beyond < 0)
-            return outsideFrom(c, e);
-        const int32_t back = prevEdge(beyond);
-        const int32_t h = m_mesh.origin(back);
-        if (left(n0, h)) {
-            third = e;
-            e = h;
-            ec = back;
-        } else {
-            third = c;
-            c = h;
-            ec = nextEdge(beyond);
-        }
-    }
-    return found(e, c, third, ec);
-}
-
-EdgeLocation EdgeWalk::found(int32_t i1, int32_t i2, int32_t i3, int32_t edge) const {
-    if (m_mesh.isBoundary(i1)) {
-        if (i3 == m_mesh.hullPrevious(i1) && left(i1, i3))
-            return {i1, i3, 0};
-        if (i2 == m_mesh.firstNeighbour(i1) && left(i2, i1))
-            return {i2, i1, 0};
-    }
-    return {i1, i2, i3, edge};
-}
-
-EdgeLocation EdgeWalk::outsideFrom(int32_t rightNode, int32_t leftNode) {
-    int32_t i1 = rightNode;
-    while (strictlyRight(i1, m_mesh.firstNeighbour(i1))) {
-        if (!step())
-            return {};
-        i1 = m_mesh.firstNeighbour(i1);
-    }
-    return outsideClockwise(i1, leftNode);
-}
-
-EdgeLocation EdgeWalk::outsideClockwise(int32_t i1, int32_t leftNode) {
-    int32_t i2 = leftNode;
-    while (strictlyRight(m_mesh.hullPrevious(i2), i2)) {
-        if (!step())
-            return {};
-        i2 = m_mesh.hullPrevious(i2);
-    }
-    return {i1, i2, 0};
 }
 
 class EdgeBuild {
@@ -669,7 +533,7 @@ void EdgeBuild::swapAtNewNode(int32_t k, int32_t toIo2, int32_t across, int32_t 
 
 // Tests the arcs opposite k in the order of k's list and swaps each that
 // fails the max-min angle criterion; the two arcs a swap exposes are tested
-// next. The bound on the steps is the list build's.
+// next. The bound on the steps is addNode's.
 bool EdgeBuild::swapArcsOppositeNode(int32_t k) {
     EdgeMesh& mesh = m_mesh;
     int32_t toIo2 = mesh.firstEdge(k);
@@ -699,8 +563,9 @@ bool EdgeBuild::swapArcsOppositeNode(int32_t k) {
 }
 
 bool EdgeBuild::addNode(int32_t k) {
-    EdgeWalk walk(k - 1, m_x[k], m_y[k], m_x, m_y, m_mesh);
-    const EdgeLocation at = walk.from(k - 1);
+    Walk<EdgeMesh> walk(k - 1, m_x[k], m_y[k], m_x.data(), m_y.data(), m_mesh);
+    const WalkEnd<int32_t> end = walk.from(k - 1);
+    const PointLocation& at = end.at;
     if (at.i1 == 0)
         return false;
     for (int32_t vertex : {at.i1, at.i2, at.i3}) {
@@ -711,7 +576,7 @@ bool EdgeBuild::addNode(int32_t k) {
         if (at.i1 == at.i2 || !insertBoundary(k, at.i1, at.i2))
             return false;
     } else {
-        insertInterior(k, at.edge);
+        insertInterior(k, end.side);
     }
     return swapArcsOppositeNode(k);
 }
@@ -750,47 +615,62 @@ private:
     std::vector<int32_t> m_ends, m_lists;
 };
 
-} // namespace
-
-namespace {
-
 // Builds the mesh and packs it with `pack` (true when the lists are
 // written); on a decline, or storage that cannot be had, the first nodes'
 // lists and list ends are put back.
 template <class Pack>
-int buildAndPack(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
-                 int32_t* adjacency, int32_t* adjacencyEnd, Pack pack) {
+bool buildAndPack(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
+                  int32_t* adjacency, int32_t* adjacencyEnd, Pack pack) {
     if (firstNode > n)
-        return 0;
+        return true;
     if (!usable(firstNode, n))
-        return kEdgesDeclined;
+        return false;
     try {
         const FirstLists firstLists(firstNode - 1, adjacency, adjacencyEnd);
         try {
             EdgeMesh mesh(n, adjacencyEnd);
             if (buildMesh(mesh, firstNode, n, nodeX, nodeY, adjacency, adjacencyEnd) && pack(mesh))
-                return 0;
+                return true;
         } catch (const std::bad_alloc&) {
         }
         firstLists.restore(adjacency, adjacencyEnd);
     } catch (const std::bad_alloc&) {
     }
-    return kEdgesDeclined;
+    return false;
 }
 
 } // namespace
 
-int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
-                       int32_t* adjacency, int32_t* adjacencyEnd) {
+bool insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
+                        int32_t* adjacency, int32_t* adjacencyEnd) {
     return buildAndPack(firstNode, n, nodeX, nodeY, adjacency, adjacencyEnd,
                         [&](EdgeMesh& mesh) { return mesh.pack(n, adjacencySize(n), adjacency); });
 }
 
-int insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
-                       std::vector<int32_t>& adjacency, int32_t* adjacencyEnd) {
+bool insertNodesByEdges(int32_t firstNode, int32_t n, const double* nodeX, const double* nodeY,
+                        std::vector<int32_t>& adjacency, int32_t* adjacencyEnd, int threads) {
     return buildAndPack(firstNode, n, nodeX, nodeY, adjacency.data(), adjacencyEnd,
                         [&](EdgeMesh& mesh) {
-                            mesh.packInPlace(n, adjacencySize(n), adjacency);
+                            mesh.packInPlace(n, adjacencySize(n), adjacency, threads);
                             return true;
                         });
+}
+
+// The lists packed in the build's working storage leave its slack resident
+// otherwise (about 24 bytes per node for the half-edges).
+void releaseStorageAfterEnd(std::vector<int32_t>& entries) {
+#ifdef __linux__
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pageSize <= 0)
+        return;
+    const auto page = static_cast<uintptr_t>(pageSize);
+    const auto end = reinterpret_cast<uintptr_t>(entries.data() + entries.size());
+    const auto storageEnd = reinterpret_cast<uintptr_t>(entries.data() + entries.capacity());
+    const uintptr_t from = (end + page - 1) / page * page;
+    const uintptr_t to = storageEnd / page * page;
+    if (to > from)
+        madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+#else
+    (void)entries;
+#endif
 }

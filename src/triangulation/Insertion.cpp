@@ -1,8 +1,8 @@
 // Joining a new node to the triangle or the hull nodes around it, and the
 // in-place list edits both need.
 
-#include "OneBased.h"
-#include "Triangulation.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 

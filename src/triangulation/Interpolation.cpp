@@ -1,8 +1,8 @@
 // Piecewise-linear interpolation over the triangulation, extended beyond the
 // hull by the value of the nearest hull point.
 
-#include "OneBased.h"
-#include "Triangulation.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/Triangulation.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Point location: a walk over the triangulation from a start node to the
 // triangle that contains a point, or to the hull nodes visible from it.
 
-#include "OneBased.h"
-#include "Triangulation.h"
-#include "Walk.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/Triangulation.h"
+#include "triangulation/Walk.h"
 
 namespace {
 
@@ -21,5 +21,5 @@ PointLocation locatePoint(int32_t n, int32_t startNode, double px, double py, co
         return {};
     const int32_t n0 = startNode < 1 || startNode > n ? 1 : startNode;
     const PackedLists lists(adjacency, adjacencyEnd);
-    return Walk<PackedLists>(n, px, py, nodeX, nodeY, lists).from(n0);
+    return Walk<PackedLists>(n, px, py, nodeX, nodeY, lists).from(n0).at;
 }

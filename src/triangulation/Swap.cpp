@@ -1,9 +1,9 @@
 // The max-min angle test of a quadrilateral's diagonal and the exchange of
 // the diagonal in the lists.
 
-#include "OneBased.h"
-#include "SwapTest.h"
-#include "Triangulation.h"
+#include "triangulation/OneBased.h"
+#include "triangulation/SwapTest.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 

@@ -12,7 +12,8 @@
 // - Array lengths: nodeX, nodeY, adjacencyEnd and node values: n;
 //   adjacency: adjacencySize(n) = 6n-9. The caller owns and sizes them; the
 //   package keeps no state between calls. Only buildTriangulation allocates:
-//   working storage of about 50 bytes per node, freed before it returns.
+//   working storage of about 50 bytes per node, freed before it returns
+//   (without it, it builds in the caller's arrays alone, far slower).
 // - Node k's neighbours occupy positions adjacencyEnd[k-2]+1 .. adjacencyEnd[k-1]
 //   (node 1's list starts at position 1), counterclockwise about node k in the
 //   frame x right, y up. An interior node's list is circular (its first entry
@@ -44,7 +45,7 @@ constexpr double kMinCoordinate = 1e-75;
 // when n < 3 (no triangulation exists) or n > kMaxTriangulationNodes.
 int32_t adjacencySize(int64_t n);
 
-// Results of buildTriangulation.
+// Results of buildTriangulation and addNode.
 enum BuildResult : int {
     BuildOk = 0,
     BuildTooFewNodes = 1,    // n < 3; no array touched
@@ -68,10 +69,10 @@ enum BuildResult : int {
 // addNode, applied in turn to each node after the first ones that span a
 // triangle, leaves them. The build works on triangles and half-edges and
 // writes the lists at the end; what it declines (a repeated node, a walk or
-// swaps past their bound) is built again over neighbour lists in working
-// storage, and in place when that storage cannot be had, which report it.
-int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int32_t* adjacency,
-                       int32_t* adjacencyEnd);
+// swaps past their bound), and a build whose working storage cannot be had,
+// goes in with addNode, which reports it.
+BuildResult buildTriangulation(int32_t n, const double* nodeX, const double* nodeY,
+                               int32_t* adjacency, int32_t* adjacencyEnd);
 // The same build with `adjacency` made by it: on every result but
 // BuildTooFewNodes, BuildBadInput, BuildCollinear and BuildDuplicateNodes
 // found before the lists (which leave it untouched) it holds adjacencySize(n)
@@ -79,19 +80,20 @@ int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY, int3
 // becomes the array, so the lists never exist twice: the build's peak is
 // about 48 bytes per node, 24 more than the array. Throws std::bad_alloc
 // when the array cannot be had.
-int buildTriangulation(int32_t n, const double* nodeX, const double* nodeY,
-                       std::vector<int32_t>& adjacency, int32_t* adjacencyEnd);
+BuildResult buildTriangulation(int32_t n, const double* nodeX, const double* nodeY,
+                               std::vector<int32_t>& adjacency, int32_t* adjacencyEnd);
 
 // Adds node k (k >= 4) to the triangulation of nodes 1..k-1 held in the
 // arrays and restores the Delaunay property by swapping arcs opposite k.
-// Node k's list is appended after node k-1's. Returns 0; 1 when nodes
-// 1..k-1 are all collinear or the point location found no answer within its
-// bound; 2 when node k is at the place of an earlier node; 3 when rounding
-// made the tests contradict each other during the insertion or the swaps.
-// The arrays are untouched when the result is 1 or 2 and hold no valid
-// triangulation after 3.
-int addNode(int32_t k, const double* nodeX, const double* nodeY, int32_t* adjacency,
-            int32_t* adjacencyEnd);
+// Node k's list is appended after node k-1's. Returns BuildOk;
+// BuildCollinear when nodes 1..k-1 are all collinear or the point location
+// found no answer within its bound; BuildDuplicateNodes when node k is at
+// the place of an earlier node; BuildDegenerate when rounding made the tests
+// contradict each other during the insertion or the swaps. The arrays are
+// untouched after BuildCollinear and BuildDuplicateNodes and hold no valid
+// triangulation after BuildDegenerate.
+BuildResult addNode(int32_t k, const double* nodeX, const double* nodeY, int32_t* adjacency,
+                    int32_t* adjacencyEnd);
 
 // Joins node k to the counterclockwise vertices i1, i2, i3 of a triangle that
 // contains it, without swapping: k follows i2 in i1's list, i3 in i2's list

@@ -1,8 +1,8 @@
-#include "BatchEdit.h"
-#include "CTESKAdatDoc.h"
-#include "CommandLine.h"
+#include "app/BatchEdit.h"
 #include "MessageCapture.h"
 #include "TempFiles.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
 
 #include <cmath>
 #include <cstdio>

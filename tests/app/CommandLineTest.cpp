@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +43,7 @@ TEST(CommandLine, InfoModeAndErrors) {
     EXPECT_FALSE(parse({"--bogus", "a.obs"}).error.empty());
     EXPECT_FALSE(parse({"a", "b", "c"}).error.empty());
     EXPECT_EQ(parse({"--help", "--info"}).mode, CommandLine::Mode::Help);
+    EXPECT_EQ(parse({"--version"}).mode, CommandLine::Mode::Version);
 
     CommandLine dashed = parse({"--", "-odd-name.obs"});
     EXPECT_TRUE(dashed.error.empty());

@@ -2,11 +2,11 @@
 // and on the command line, re-projection and its warnings. Reference
 // coordinates are PROJ's cs2cs output for the same points.
 
-#include "BatchInfo.h"
-#include "CTESKAdatDoc.h"
-#include "CommandLine.h"
 #include "MessageCapture.h"
 #include "TempFiles.h"
+#include "app/BatchInfo.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
 
 #include <gtest/gtest.h>
 #include <string>

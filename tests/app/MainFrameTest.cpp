@@ -1,7 +1,7 @@
-#include "CMainFrame.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "Resource.h"
+#include "app/CMainFrame.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,12 +1,12 @@
 // --render: its options, and the picture it writes.
 
-#include "BatchRender.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CommandLine.h"
 #include "MessageCapture.h"
-#include "PngFile.h"
 #include "TempFiles.h"
+#include "app/BatchRender.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/PngFile.h"
 
 #include <QFile>
 #include <QImage>
@@ -83,7 +83,7 @@ TEST(RenderOptions, BadValuesAreRefusedWithTheirForm) {
               "--render may be given once.");
     EXPECT_EQ(parse({"--render", "out.jpg", "a.obs"}).error,
               "--render writes PNG, SVG or PDF: the file name should end in .png, .svg or .pdf, "
-              "not \"out.jpg\".");
+              "not \"out.jpg\" (or give --format).");
     EXPECT_TRUE(parse({"--render", "OUT.PDF", "a.obs"}).error.empty());
     EXPECT_NE(usageText().find("--profile AX,AY,BX,BY"), std::string::npos);
 }
@@ -176,6 +176,24 @@ TEST_F(Render, RefusalsAndFailures) {
     EXPECT_EQ(render({"--render", dir.file("no/such/dir.png"), kObservations}), 1);
     EXPECT_EQ(messages.last().style, MB_ICONHAND);
     EXPECT_EQ(render({"--render", out(), dir.file("missing.obs")}), 1);
+}
+
+TEST_F(Render, FormatsPredictedFailuresAndRefusedSizes) {
+    const std::string named = dir.file("picture.out");
+    ASSERT_EQ(render({"--render", named, "--format", "svg", kObservations}), 0);
+    EXPECT_EQ(readWholeFile(named).rfind("<?xml", 0), 0u);
+    EXPECT_EQ(parse({"--render", "a.png", "--format", "jpg", "a.obs"}).error,
+              "--format needs png, svg or pdf, not \"jpg\".");
+
+    const std::string missing = dir.file("missing.pre");
+    EXPECT_EQ(render({"--render", out(), kObservations, missing}), 1);
+    EXPECT_EQ(messages.last().text, "Predicted data file doesn't exist.\n" + missing);
+    EXPECT_FALSE(std::filesystem::exists(out()));
+
+    EXPECT_EQ(render({"--render", out(), "--magnification", "1e7", kObservations}), 1);
+    EXPECT_EQ(messages.last().text, "The picture of the plots would be 16000000000 by "
+                                    "11130000000 pixels, too large to render. Try a smaller "
+                                    "--magnification.");
 }
 
 TEST_F(Render, JudgingOptionsAndTheProfileFile) {

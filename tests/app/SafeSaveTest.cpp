@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
@@ -27,6 +28,7 @@ namespace fs = std::filesystem;
 const std::string kStations = "3\n1 2 3\n4 5 6\n7 9 10\n";
 
 struct ChildOptions {
+    std::string program = TESKADAT_BINARY;
     bool asNobody = false;
     std::vector<std::string> wrapper; // a program that runs the batch program
     rlim_t fileSizeLimit = RLIM_INFINITY;
@@ -34,8 +36,9 @@ struct ChildOptions {
     int standardOutput = -1; // a descriptor for the child's standard output
 };
 
-ChildOptions asNobody() {
+ChildOptions asNobody(const std::string& program) {
     ChildOptions options;
+    options.program = program;
     options.asNobody = true;
     return options;
 }
@@ -46,7 +49,7 @@ pid_t startProgram(const std::vector<std::string>& arguments, const std::string&
     std::vector<std::string> command = options.wrapper;
     if (options.asNobody)
         command.insert(command.end(), {"/usr/sbin/runuser", "-u", "nobody", "--"});
-    command.push_back(TESKADAT_BINARY);
+    command.push_back(options.program);
     command.insert(command.end(), arguments.begin(), arguments.end());
     const pid_t child = fork();
     if (child != 0)
@@ -84,9 +87,60 @@ int runProgram(const std::vector<std::string>& arguments, const std::string& mes
     return waitFor(startProgram(arguments, messages, options));
 }
 
-bool canRunAsNobody() {
-    return geteuid() == 0 && access("/usr/sbin/runuser", X_OK) == 0;
-}
+// A folder that the user nobody can enter, write in and run programs from,
+// holding a copy of the batch program: the build folder may lie in a private
+// clone and the temporary folder may forbid running programs. `reason` says
+// why there is none.
+struct SharedFolder {
+    SharedFolder() {
+        if (geteuid() != 0 || access("/usr/sbin/runuser", X_OK) != 0) {
+            reason = "needs root and runuser to save as another user";
+            return;
+        }
+        const std::string temporary = fs::temp_directory_path().string();
+        for (const std::string& parent :
+             {temporary, std::string("/tmp"), std::string("/var/tmp"), std::string("/dev/shm")}) {
+            if (tryIn(parent))
+                return;
+        }
+        reason = "no folder where the user nobody may run a copy of the program (tried " +
+                 temporary + ", /tmp, /var/tmp, /dev/shm)";
+    }
+    bool usable() const { return folder != nullptr; }
+
+    std::unique_ptr<TempDir> folder; // mode 0777, for the files nobody saves
+    std::unique_ptr<TempDir> programFolder;
+    std::string program;
+    std::string reason;
+
+private:
+    bool tryIn(const std::string& parent) {
+        try {
+            auto programs = std::make_unique<TempDir>(parent);
+            auto files = std::make_unique<TempDir>(parent);
+            const std::string copy = programs->file("teskadat");
+            std::error_code ec;
+            fs::copy_file(TESKADAT_BINARY, copy, ec);
+            if (ec)
+                return false;
+            chmod(programs->path().c_str(), 0755);
+            chmod(copy.c_str(), 0755);
+            chmod(files->path().c_str(), 0777);
+            ChildOptions probe = asNobody(copy);
+            probe.standardOutput = open("/dev/null", O_WRONLY);
+            const int status = runProgram({"--help"}, files->file("probe.log"), probe);
+            close(probe.standardOutput);
+            if (status != 0)
+                return false;
+            folder = std::move(files);
+            programFolder = std::move(programs);
+            program = copy;
+            return true;
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+};
 
 std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> names;
@@ -107,8 +161,6 @@ std::string readAvailable(int descriptor) {
 
 class SafeSave : public testing::Test {
 protected:
-    // A folder that the user nobody may write in, as a shared project folder.
-    void openFolderToEveryone() { chmod(dir.path().c_str(), 0777); }
     std::string messages() const { return readWholeFile(log); }
 
     TempDir dir;
@@ -117,13 +169,15 @@ protected:
 };
 
 TEST_F(SafeSave, ProtectedFilesAreRefusedAndForeignFilesKeepOwnerAndMode) {
-    if (!canRunAsNobody())
-        GTEST_SKIP() << "needs root and runuser to save as another user";
-    openFolderToEveryone();
-    const std::string raw = dir.write("raw.obs", kStations);
+    const SharedFolder shared;
+    if (!shared.usable())
+        GTEST_SKIP() << shared.reason;
+    const std::string raw = shared.folder->write("raw.obs", kStations);
     chown(raw.c_str(), 65534, 65534);
     chmod(raw.c_str(), 0444);
-    EXPECT_NE(runProgram({raw, "--add-constant", "100", "--save", raw}, log, asNobody()), 0);
+    EXPECT_EQ(
+        runProgram({raw, "--add-constant", "100", "--save", raw}, log, asNobody(shared.program)),
+        1);
     EXPECT_EQ(readWholeFile(raw), kStations) << "a write-protected file is not replaced";
     EXPECT_NE(messages().find("Access to " + raw + " was denied."), std::string::npos)
         << messages();
@@ -137,6 +191,45 @@ TEST_F(SafeSave, ProtectedFilesAreRefusedAndForeignFilesKeepOwnerAndMode) {
     EXPECT_EQ(info.st_gid, 65534u);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_NE(readWholeFile(raw), kStations);
+}
+
+// Everything the child writes to its standard output.
+std::string outputOf(const std::vector<std::string>& arguments, const std::string& messages,
+                     int& status) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return {};
+    ChildOptions toPipe;
+    toPipe.standardOutput = pipeEnds[1];
+    const pid_t child = startProgram(arguments, messages, toPipe);
+    close(pipeEnds[1]);
+    std::string output;
+    char buffer[4096];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        output.append(buffer, static_cast<size_t>(n));
+    close(pipeEnds[0]);
+    status = waitFor(child);
+    return output;
+}
+
+TEST_F(SafeSave, BatchRunsReportAsCommandLineProgramsDo) {
+    const std::string input = dir.write("in.obs", kStations);
+    int status = -1;
+    EXPECT_EQ(outputOf({"--version"}, log, status), "teskadat 20080808\n");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(runProgram({"--bogus", input}, log), 2);
+    EXPECT_EQ(messages(), "teskadat: Unknown option: --bogus\nTry 'teskadat --help'.\n");
+
+    // A named predicted file that cannot be read fails the run.
+    const std::string missing = dir.file("missing.pre");
+    EXPECT_EQ(runProgram({"--info", input, missing}, log), 1);
+    EXPECT_EQ(messages(), "Predicted data file doesn't exist.\n" + missing + "\n");
+
+    // --format chooses the picture's format whatever the file is called.
+    const std::string png =
+        outputOf({"--render", "/dev/stdout", "--format", "png", input}, log, status);
+    EXPECT_EQ(status, 0) << messages();
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
 }
 
 TEST_F(SafeSave, SpecialTargetsAreWrittenAndNeverReplaced) {
@@ -182,7 +275,7 @@ TEST_F(SafeSave, SpecialTargetsAreWrittenAndNeverReplaced) {
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(readWholeFile(dir.file("named.obs")), expected);
     fs::create_directory(dir.file("folder"));
-    EXPECT_NE(runProgram({input, "--save", dir.file("folder")}, log), 0);
+    EXPECT_EQ(runProgram({input, "--save", dir.file("folder")}, log), 1);
     EXPECT_TRUE(fs::is_directory(dir.file("folder")));
     EXPECT_TRUE(fs::is_empty(dir.file("folder")));
 
@@ -207,20 +300,22 @@ TEST_F(SafeSave, HardLinksAndReadOnlyFoldersAreWrittenInPlace) {
     ChildOptions full;
     full.fileSizeLimit = saved.size() + 1;
     full.ignoreFileSizeSignal = true;
-    EXPECT_NE(runProgram({input, "--add-constant", "-1.23456789e300", "--save", input}, log, full),
-              0);
+    EXPECT_EQ(runProgram({input, "--add-constant", "-1.23456789e300", "--save", input}, log, full),
+              1);
     EXPECT_EQ(readWholeFile(other), saved);
 
-    if (!canRunAsNobody())
-        GTEST_SKIP() << "needs root and runuser to save as another user";
-    chmod(dir.path().c_str(), 0755);
-    const std::string own = dir.write("own.obs", kStations);
+    const SharedFolder shared;
+    if (!shared.usable())
+        GTEST_SKIP() << shared.reason;
+    const std::string own = shared.folder->write("own.obs", kStations);
     chown(own.c_str(), 65534, 65534);
-    const std::vector<std::string> before = namesIn(dir.path());
-    ASSERT_EQ(runProgram({own, "--add-constant", "1", "--save", own}, log, asNobody()), 0)
+    chmod(shared.folder->path().c_str(), 0755);
+    const std::vector<std::string> before = namesIn(shared.folder->path());
+    ASSERT_EQ(
+        runProgram({own, "--add-constant", "1", "--save", own}, log, asNobody(shared.program)), 0)
         << messages();
     EXPECT_EQ(readWholeFile(own), readWholeFile(input));
-    EXPECT_EQ(namesIn(dir.path()), before);
+    EXPECT_EQ(namesIn(shared.folder->path()), before);
 }
 
 // Starts a save of many stations and waits until its temporary file exists;
@@ -284,7 +379,7 @@ TEST_F(SafeSave, AFailedRenderKeepsTheOldPicture) {
     ChildOptions full;
     full.fileSizeLimit = 4096;
     full.ignoreFileSizeSignal = true;
-    EXPECT_NE(runProgram({input, "--render", picture, "--magnification", "2"}, log, full), 0);
+    EXPECT_EQ(runProgram({input, "--render", picture, "--magnification", "2"}, log, full), 1);
     EXPECT_EQ(readWholeFile(picture), before);
     EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"in.obs", "map.png"}));
 }

@@ -1,16 +1,16 @@
 // The Tools menu in the main window: the misfit window follows the data,
 // the check items, and the profile export.
 
-#include "CMainFrame.h"
-#include "CMisfitWindow.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "FileDialogs.h"
 #include "MessageCapture.h"
-#include "ProfileExport.h"
-#include "Resource.h"
 #include "TempFiles.h"
-#include "ToolsCommands.h"
+#include "app/CMainFrame.h"
+#include "app/CMisfitWindow.h"
+#include "commands/ToolsCommands.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/FileDialogs.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/ProfileExport.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,7 +1,7 @@
-#include "CTESKAdatDoc.h"
-#include "EditChecks.h"
 #include "MessageCapture.h"
-#include "Random.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/EditChecks.h"
+#include "data/Random.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 // lines, binary data, things that are not regular files, files that vanish,
 // values that are not finite; and what a failed load or save leaves behind.
 
-#include "CTESKAdatDoc.h"
-#include "MemoryLimit.h"
 #include "MessageCapture.h"
 #include "TempFiles.h"
-#include "TextFile.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/MemoryLimit.h"
+#include "data/TextFile.h"
 
 #include <atomic>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "MisfitStatistics.h"
+#include "data/MisfitStatistics.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

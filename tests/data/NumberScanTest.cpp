@@ -3,8 +3,8 @@
 // targets it does not convert left alone. Checked over a large generated
 // corpus of plain numbers, near-misses and text that only sscanf takes.
 
-#include "NumberScan.h"
-#include "TextFile.h"
+#include "data/NumberScan.h"
+#include "data/TextFile.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "CTESKAdatDoc.h"
 #include "MessageCapture.h"
 #include "TempFiles.h"
+#include "data/CTESKAdatDoc.h"
 
 #include <clocale>
 #include <cmath>

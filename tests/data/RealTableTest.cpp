@@ -1,9 +1,9 @@
 // Tables as real survey software, spreadsheets and GIS write them.
 
-#include "CTESKAdatDoc.h"
 #include "MessageCapture.h"
-#include "StationTable.h"
 #include "TempFiles.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/StationTable.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -34,7 +34,7 @@ protected:
         return text;
     }
     std::string lineOf(int station) const {
-        return doc.lineNames.at(static_cast<size_t>(doc.lineOfStation.at(station)));
+        return doc.lineNames.at(static_cast<size_t>(doc.lineOfStation.at(static_cast<size_t>(station))));
     }
     TempDir dir;
     MessageCapture messages;

@@ -1,7 +1,7 @@
-#include "CTESKAdatDoc.h"
-#include "ExternalEditor.h"
 #include "MessageCapture.h"
 #include "TempFiles.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/ExternalEditor.h"
 
 #include <chrono>
 #include <cmath>
@@ -216,7 +216,7 @@ std::string waitForFile(const std::string& path) {
 }
 
 TEST(ExternalEditor, StartsTheChosenProgramWithThePathAsOneArgument) {
-    TempDir dir;
+    TempDir dir(programFolderParent());
     MessageCapture messages;
     const std::string record = dir.file("record.txt");
     const std::string script =
@@ -265,7 +265,7 @@ TEST(ExternalEditor, ReportsAProgramThatCannotBeStarted) {
 }
 
 TEST(ExternalEditor, ChoosesADesktopEditorOnThePathThenXdgOpen) {
-    TempDir dir;
+    TempDir dir(programFolderParent());
     ScopedEnv noChoice("TESKADAT_EDITOR", "");
     ScopedEnv path("PATH", dir.path());
     EXPECT_EQ(data::editorProgram(), "xdg-open");

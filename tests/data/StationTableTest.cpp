@@ -1,8 +1,8 @@
-#include "StationTable.h"
-#include "CTESKAdatDoc.h"
+#include "data/StationTable.h"
 #include "MessageCapture.h"
-#include "StationTableReader.h"
 #include "TempFiles.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/StationTableReader.h"
 
 #include <gtest/gtest.h>
 #include <string>

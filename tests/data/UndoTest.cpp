@@ -1,18 +1,32 @@
-#include "CTESKAdatDoc.h"
-#include "EditHistory.h"
 #include "MessageCapture.h"
 #include "StationFill.h"
 #include "TempFiles.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/EditHistory.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
+
+#ifndef __SANITIZE_ADDRESS__
+size_t virtualBytes() {
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
+}
+#endif
 
 // Bit patterns, so that NaN (a logarithm of a negative value) compares too.
 using Bits = std::vector<std::uint64_t>;
@@ -76,7 +90,10 @@ TEST_F(Undo, EveryEditComesBackExactlyAndTheSavedStateIsClean) {
     states.push_back(arraysOf(doc));
     doc.assignStandardDeviation(5, 1);
     states.push_back(arraysOf(doc));
-    EXPECT_EQ(doc.history.undoLabel(), "Assign standard deviation");
+    ASSERT_TRUE(doc.changeError(2, 0.25));
+    states.push_back(arraysOf(doc));
+    EXPECT_FALSE(doc.changeError(2, 0.25)); // the error it has: no step
+    EXPECT_EQ(doc.history.undoLabel(), "Change error");
 
     for (size_t i = states.size() - 1; i > 0; --i) {
         ASSERT_TRUE(doc.undo());
@@ -124,13 +141,77 @@ TEST_F(Undo, TheModifiedFlagFollowsTheSavedStateAndAReadForgetsTheSteps) {
     EXPECT_FALSE(doc.history.canRedo());
 }
 
+// A step holds what its edit changes: one station's error, the arrays a
+// value edit rewrites, the stations a removal takes out.
+TEST_F(Undo, StepsHoldWhatTheEditChanges) {
+    const size_t n = 40, perArray = n * sizeof(double);
+    const auto newest = [this](auto edit) {
+        const size_t before = doc.history.bytes();
+        edit();
+        return doc.history.bytes() - before;
+    };
+    EXPECT_EQ(newest([&] { doc.changeError(5, 3); }), sizeof(double));
+    EXPECT_EQ(newest([&] { doc.assignStandardDeviation(5, 1); }), perArray);
+    EXPECT_EQ(newest([&] { doc.addConstant(2); }), perArray);
+    EXPECT_EQ(newest([&] { doc.addGaussianNoise(1, 1, 3); }), 2 * perArray);
+    // x, y, elevation, data, error and predicted of the station, and its place.
+    EXPECT_EQ(newest([&] { doc.deleteStation(7); }), 6 * sizeof(double) + sizeof(int32_t));
+    EXPECT_EQ(newest([&] { doc.downsample(3); }), 26 * (6 * sizeof(double) + sizeof(int32_t)));
+
+    // Stations come back at their places, the first and the last included.
+    const Arrays before = arraysOf(doc);
+    doc.deleteStation(0);
+    doc.deleteStation(doc.count - 1);
+    doc.cropToRegion(15, 1e9, -1e9, 1e9);
+    doc.undo();
+    doc.undo();
+    doc.undo();
+    EXPECT_EQ(arraysOf(doc), before);
+}
+
+#ifndef __SANITIZE_ADDRESS__
+// With no memory for its step an edit is still made, after the message;
+// the steps before it can no longer be undone either.
+TEST_F(Undo, AnEditWhoseStepCannotBeHadIsMadeWithoutUndo) {
+    std::vector<double> x, y, values;
+    for (int i = 0; i < 2'000'000; ++i) {
+        x.push_back(i % 2000);
+        y.push_back(i / 2000);
+        values.push_back(i % 7);
+    }
+    fillStations(doc, std::move(x), std::move(y), std::move(values));
+    doc.hasPredicted = false;
+    doc.history.clear();
+    doc.addConstant(1); // a step that could be had
+    const pid_t child = fork();
+    if (child == 0) {
+        // The copy of 16 MB cannot be had; the edit itself needs nothing.
+        rlimit limit{};
+        getrlimit(RLIMIT_AS, &limit);
+        limit.rlim_cur = virtualBytes() + (8 << 20);
+        setrlimit(RLIMIT_AS, &limit);
+        doc.assignStandardDeviation(10, 0.5);
+        const bool made = doc.error[3] == std::fabs(doc.data[3]) * 0.1 + 0.5 && doc.IsModified() &&
+                          !doc.history.canUndo() && messages.messages().size() == 1 &&
+                          messages.last().text ==
+                              "Error: not enough memory to keep Assign standard deviation for "
+                              "undo.\nThe change is made; it cannot be undone." &&
+                          messages.last().style == MB_ICONEXCLAMATION;
+        _exit(made ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+#endif
+
 TEST(EditHistory, TheOldestStepsGoFirstAndTheNewestIsAlwaysKept) {
     data::EditHistory history(10000);
     history.setEnabled(true);
     const auto snapshotOf = [](size_t stations) {
-        data::StationSnapshot snapshot;
-        snapshot.x.assign(stations, 1.0); // 8 bytes a station
-        return snapshot;
+        data::StationChange change;
+        change.of(data::StationArray::X).assign(stations, 1.0); // 8 bytes a station
+        return change;
     };
     for (int i = 0; i < 5; ++i)
         history.record("step " + std::to_string(i), data::UndoRefresh::Values, true,

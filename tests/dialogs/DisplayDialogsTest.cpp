@@ -1,8 +1,8 @@
-#include "CDlgColourmap.h"
-#include "CDlgLabels.h"
-#include "CDlgRegion.h"
-#include "CMinMax.h"
 #include "MessageCapture.h"
+#include "dialogs/CDlgColourmap.h"
+#include "dialogs/CDlgLabels.h"
+#include "dialogs/CDlgRegion.h"
+#include "dialogs/CMinMax.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -223,7 +223,7 @@ TEST(CDlgColourmap, SelectsByPositionInTheGroupAndHandsBackTheChoice) {
     EXPECT_LT(left, right);
     for (const char* name : {"gray", "colour2", "colour3", "reverse"})
         EXPECT_EQ(child<QAbstractButton>(dialog, name)->x(), left) << name;
-    for (const char* name : {"colour5", "colour6", "topo1", "topo2"})
+    for (const char* name : {"colour5", "colour6", "topo1", "topo2", "viridis", "cividis"})
         EXPECT_EQ(child<QAbstractButton>(dialog, name)->x(), right) << name;
     EXPECT_GT(child<QAbstractButton>(dialog, "reverse")->y(),
               child<QAbstractButton>(dialog, "colour3")->y());
@@ -235,7 +235,9 @@ TEST(CDlgColourmap, SelectsByPositionInTheGroupAndHandsBackTheChoice) {
     EXPECT_EQ(dialog.colourMapIndex(), 8);
     EXPECT_TRUE(dialog.reversed());
 
-    dialog.setColourMap(9, true);
+    dialog.setColourMap(10, false);
+    EXPECT_TRUE(child<QAbstractButton>(dialog, "cividis")->isChecked());
+    dialog.setColourMap(11, true);
     EXPECT_TRUE(child<QAbstractButton>(dialog, "default")->isChecked()) << "out of range";
     EXPECT_TRUE(child<QAbstractButton>(dialog, "reverse")->isChecked());
 }

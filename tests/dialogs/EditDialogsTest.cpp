@@ -1,10 +1,10 @@
-#include "CBaseConstDlg.h"
-#include "CDlgDownsample.h"
-#include "CDlgErr.h"
-#include "CTESKAdatDoc.h"
-#include "EditCommands.h"
 #include "MessageCapture.h"
 #include "TempFiles.h"
+#include "commands/EditCommands.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CBaseConstDlg.h"
+#include "dialogs/CDlgDownsample.h"
+#include "dialogs/CDlgErr.h"
 
 #include <QLineEdit>
 #include <QValidator>

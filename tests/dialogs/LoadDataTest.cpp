@@ -1,10 +1,10 @@
-#include "CDlgLoadData.h"
-#include "CEditDrop.h"
-#include "CTESKAdatDoc.h"
-#include "FileDialogs.h"
 #include "MessageCapture.h"
-#include "OpenCommand.h"
 #include "TempFiles.h"
+#include "commands/OpenCommand.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CDlgLoadData.h"
+#include "dialogs/CEditDrop.h"
+#include "dialogs/FileDialogs.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

@@ -1,13 +1,15 @@
-#include "CDlgTableColumns.h"
-#include "CTESKAdatDoc.h"
 #include "MessageCapture.h"
-#include "OpenCommand.h"
 #include "TempFiles.h"
+#include "commands/OpenCommand.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CDlgTableColumns.h"
+#include "dialogs/ModalDialog.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,11 +17,18 @@ namespace {
 class TableColumns : public testing::Test {
 protected:
     // Opens `contents` as the Open command does, the dialog answered by `answer`.
-    bool open(const std::string& contents, const dialogs::TableDialogRunner& answer) {
-        doc.tableChooser = [answer](const data::TablePreview& preview, data::TableChoice& choice) {
-            return dialogs::chooseTableColumnsInDialog(nullptr, preview, choice, answer);
+    bool open(const std::string& contents, std::function<int(CDlgTableColumns&)> answer) {
+        doc.tableChooser = [](const data::TablePreview& preview, data::TableChoice& choice) {
+            return dialogs::chooseTableColumnsInDialog(nullptr, preview, choice);
         };
-        return dialogs::loadDataFiles(doc, dir.write("t.csv", contents), "");
+        const dialogs::ModalRunner previous = dialogs::setModalRunner([answer](QDialog& dialog) {
+            auto* table = dynamic_cast<CDlgTableColumns*>(&dialog);
+            EXPECT_TRUE(table);
+            return table ? answer(*table) : 0;
+        });
+        const bool loaded = dialogs::loadDataFiles(doc, dir.write("t.csv", contents), "");
+        dialogs::setModalRunner(previous);
+        return loaded;
     }
     TempDir dir;
     MessageCapture messages;

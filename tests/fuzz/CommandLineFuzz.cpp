@@ -2,10 +2,10 @@
 // bytes), then the parsed edits applied to a small data set in memory as a
 // batch run applies them, without the save or the table export.
 
-#include "BatchEdit.h"
-#include "CTESKAdatDoc.h"
-#include "CommandLine.h"
 #include "FuzzSupport.h"
+#include "app/BatchEdit.h"
+#include "app/CommandLine.h"
+#include "data/CTESKAdatDoc.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <cstdio>
 #include <cstdlib>

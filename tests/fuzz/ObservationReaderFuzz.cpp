@@ -3,8 +3,8 @@
 // the same file gives the same result, and a set that was read survives a
 // save and a new read.
 
-#include "CTESKAdatDoc.h"
 #include "FuzzSupport.h"
+#include "data/CTESKAdatDoc.h"
 
 #include <cmath>
 

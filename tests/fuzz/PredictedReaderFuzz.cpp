@@ -3,8 +3,8 @@
 // the rest is the predicted file. Whatever the file holds, the observed
 // stations stay as they were and predicted data exist only after a complete read.
 
-#include "CTESKAdatDoc.h"
 #include "FuzzSupport.h"
+#include "data/CTESKAdatDoc.h"
 
 namespace {
 

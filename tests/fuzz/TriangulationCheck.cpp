@@ -1,7 +1,7 @@
 #include "TriangulationCheck.h"
 
 #include "FuzzSupport.h"
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,9 +13,9 @@
 //   3  nearly collinear survey lines at UTM size, rotated (3 bytes)
 
 #include "FuzzSupport.h"
-#include "NodeOrder.h"
-#include "Triangulation.h"
 #include "TriangulationCheck.h"
+#include "plot/NodeOrder.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "CDlgDataProp.h"
-#include "EditCommands.h"
 #include "InteractionFixture.h"
+#include "dialogs/CDlgDataProp.h"
+#include "dialogs/ModalDialog.h"
 
 #include <QLabel>
 #include <QLineEdit>

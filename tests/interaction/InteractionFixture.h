@@ -2,12 +2,12 @@
 // A view on a document filled in memory, shown at one pixel per plot unit,
 // with the interaction installed and its status texts recorded.
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CViewInteraction.h"
-#include "DeviceContext.h"
 #include "MessageCapture.h"
 #include "StationFill.h"
+#include "data/CTESKAdatDoc.h"
+#include "interaction/CViewInteraction.h"
+#include "platform/DeviceContext.h"
+#include "plot/CTESKAdatView.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -1,7 +1,8 @@
 #include "InteractionFixture.h"
-#include "PointerNavigation.h"
-#include "Resource.h"
+#include "interaction/PointerNavigation.h"
+#include "platform/Resource.h"
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -85,6 +86,28 @@ TEST_F(Navigation, CtrlWheelZoomsThroughTheCommandsShiftWheelScrollsAcross) {
     const int across = view.horizontalScrollBar()->value();
     wheel(target, -120, Qt::ShiftModifier);
     EXPECT_GT(view.horizontalScrollBar()->value(), across);
+}
+
+TEST_F(Navigation, TheWheelScrollsByThePlatformsStepAndTakesPixelsAsTheyCome) {
+    view.resize(300, 300);
+    view.relayout();
+    QCoreApplication::processEvents();
+    QScrollBar* down = view.verticalScrollBar();
+    QScrollBar* across = view.horizontalScrollBar();
+    const int notch = QApplication::wheelScrollLines() * down->singleStep();
+    EXPECT_EQ(notch, 60) << "three lines of 20 pixels with the defaults";
+    wheel({500, 500}, -120, Qt::NoModifier);
+    EXPECT_EQ(down->value(), notch);
+    wheel({500, 500}, -120, Qt::ShiftModifier);
+    EXPECT_EQ(across->value(), notch);
+    EXPECT_EQ(down->value(), notch);
+
+    // A touchpad: pixels, both ways at once, as they come.
+    QWheelEvent touch(pixel({500, 500}), viewport()->mapToGlobal(pixel({500, 500})), {-7, -37},
+                      {-10, -50}, Qt::NoButton, Qt::NoModifier, Qt::ScrollUpdate, false);
+    QCoreApplication::sendEvent(viewport(), &touch);
+    EXPECT_EQ(down->value(), notch + 37);
+    EXPECT_EQ(across->value(), notch + 7);
 }
 
 TEST_F(Navigation, EscapeAbandonsALineBeingDrawn) {

@@ -1,5 +1,5 @@
-#include "DeviceContext.h"
-#include "VectorLayer.h"
+#include "platform/DeviceContext.h"
+#include "platform/VectorLayer.h"
 
 #include <QColor>
 #include <QFontInfo>
@@ -307,13 +307,22 @@ protected:
     int ascent = 0;
 };
 
-TEST_F(Text, FontResolvesToDejaVuAndScalesWithTheMapping) {
+// The family the system gives a bold sans-serif face (DejaVu Sans where only
+// DejaVu is installed, whatever fontconfig prefers elsewhere).
+static QString systemSansSerif() {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    return QFontInfo(font).family();
+}
+
+TEST_F(Text, FontResolvesToTheSystemSansSerifAndScalesWithTheMapping) {
     QImage image = whiteImage(10, 10);
     CDC dc(image);
     CFont font;
     font.CreateFont(40, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 4, 0x30, 0, 0x26, "");
     dc.SelectObject(&font);
-    EXPECT_EQ(QFontInfo(dc.resolvedFont()).family(), "DejaVu Sans");
+    EXPECT_EQ(QFontInfo(dc.resolvedFont()).family(), systemSansSerif());
     EXPECT_TRUE(QFontInfo(dc.resolvedFont()).bold());
     EXPECT_NEAR(QFontMetrics(dc.resolvedFont()).height(), 40, 1);
     prepareView(dc, 480, 720, 0.3);

@@ -1,4 +1,4 @@
-#include "Document.h"
+#include "platform/Document.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

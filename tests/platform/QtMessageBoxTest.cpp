@@ -1,5 +1,5 @@
-#include "QtMessageBox.h"
-#include "MessageBox.h"
+#include "platform/QtMessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>

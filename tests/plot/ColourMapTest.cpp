@@ -1,4 +1,4 @@
-#include "ColourMap.h"
+#include "plot/ColourMap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -97,7 +97,7 @@ TEST(ColourMaps, ReversalAndIndexOutOfRange) {
     const std::vector<Rgb> reversed = colours(ColourMap::Default, true);
     EXPECT_EQ(reversed[0], (Rgb{255, 70, 150}));
     EXPECT_EQ(reversed[60], (Rgb{0, 0, 139}));
-    for (int m = 0; m < kColourMapCount; ++m) {
+    for (int m = 0; m < kAllColourMapCount; ++m) {
         const std::vector<Rgb> normal = colours(ColourMap(m));
         const std::vector<Rgb> turned = colours(ColourMap(m), true);
         for (int i = 0; i < kColourCount; ++i)
@@ -107,7 +107,7 @@ TEST(ColourMaps, ReversalAndIndexOutOfRange) {
     ColourTable table;
     ASSERT_TRUE(rebuildColourTable(7, false, table));
     const ColourTable before = table;
-    EXPECT_FALSE(rebuildColourTable(9, false, table));
+    EXPECT_FALSE(rebuildColourTable(11, false, table));
     EXPECT_FALSE(rebuildColourTable(-1, true, table));
     EXPECT_EQ(table.colours, before.colours);
     EXPECT_STREQ(colourMapName(ColourMap::Topo2), "topo2");
@@ -149,3 +149,17 @@ TEST(ColourIndex, NonFiniteValuesAndDegenerateRanges) {
 }
 
 } // namespace
+
+TEST(ColourMaps, PerceptuallyUniformMapsGrowLighterAtEveryStep) {
+    EXPECT_EQ(colours(ColourMap::Viridis)[0], (Rgb{68, 1, 84}));
+    EXPECT_EQ(colours(ColourMap::Viridis)[60], (Rgb{253, 231, 37}));
+    EXPECT_EQ(colours(ColourMap::Cividis)[0], (Rgb{0, 34, 78}));
+    for (ColourMap map : {ColourMap::Viridis, ColourMap::Cividis}) {
+        const std::vector<Rgb> table = colours(map);
+        for (std::size_t i = 1; i < table.size(); ++i) {
+            const auto luma = [](const Rgb& c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b; };
+            EXPECT_GT(luma(table[i]), luma(table[i - 1])) << colourMapName(map) << ' ' << i;
+        }
+    }
+    EXPECT_STREQ(colourMapName(ColourMap::Cividis), "cividis");
+}

@@ -2,10 +2,10 @@
 // with every plotting method and second plot: each gives a message or a
 // sound picture, and nothing undefined reaches the pixel arithmetic.
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
 #include "MessageCapture.h"
-#include "NodeOrder.h"
+#include "data/CTESKAdatDoc.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/NodeOrder.h"
 
 #include <QImage>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "NodeOrder.h"
-#include "StationTriangulation.h"
+#include "plot/NodeOrder.h"
+#include "plot/StationTriangulation.h"
 
 #include <algorithm>
 #include <cmath>

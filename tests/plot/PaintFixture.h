@@ -2,11 +2,11 @@
 // A document filled in memory with its view, drawn at magnification 1 so
 // that plot unit p of the main plot is pixel p + 200 of the canvas.
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "DeviceContext.h"
 #include "MessageCapture.h"
 #include "StationFill.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/DeviceContext.h"
+#include "plot/CTESKAdatView.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,11 +1,12 @@
 // The pictures of the map plots: fills, marks, colour bar, canvas size,
 // clipboard copy and the window's back buffer.
 
-#include "CanvasLimits.h"
-#include "DeviceContext.h"
 #include "PaintFixture.h"
-#include "PlotLabels.h"
-#include "Triangulation.h"
+#include "platform/DeviceContext.h"
+#include "plot/CanvasLimits.h"
+#include "plot/PlotLabels.h"
+#include "triangulation/SecondHalf.h"
+#include "triangulation/Triangulation.h"
 
 #include <QClipboard>
 #include <QFontInfo>
@@ -81,9 +82,10 @@ TEST_F(TriangleMap, StationMarksAndTheHighlight) {
     EXPECT_NE(rgbAt(view.renderCanvas(), 300, 700), kBlack);
 }
 
-// Enough stations for the marks to be shared between two threads: the
-// pixels that the marks change are exactly the stations' own pixels, and
-// every one of them is black.
+// Enough stations for the marks (and the fill) to be shared between two
+// threads: one thread and two paint the same canvas, the pixels that the
+// marks change are exactly the stations' own pixels, and every one of them
+// is black.
 TEST_F(PaintFixture, EveryStationOfALargeSurveyMarksItsOwnPixel) {
     std::vector<double> x, y, data;
     for (int i = 0; i < 640; ++i)
@@ -94,10 +96,17 @@ TEST_F(PaintFixture, EveryStationOfALargeSurveyMarksItsOwnPixel) {
         }
     load(x, y, data);
     ASSERT_GE(view.nodeCount(), 1 << 18);
+    const int machineThreads = splitThreads();
+    setSplitThreads(1);
+    view.showLocations = true;
+    const QImage oneThread = view.renderCanvas();
+    setSplitThreads(2);
     view.showLocations = false;
     const QImage plain = view.renderCanvas();
     view.showLocations = true;
     const QImage marked = view.renderCanvas();
+    setSplitThreads(machineThreads);
+    EXPECT_TRUE(oneThread == marked);
     ASSERT_EQ(plain.size(), marked.size());
 
     QImage expected = plain;
@@ -188,7 +197,9 @@ TEST_F(TriangleMap, TitlesInTheDefaultSansSerifFace) {
     CFont font;
     font.CreateFont(40, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 4, 0x30, 0, 0x26, "");
     dc.SelectObject(&font);
-    EXPECT_TRUE(QFontInfo(dc.resolvedFont()).family().startsWith("DejaVu Sans"));
+    QFont sansSerif(QStringLiteral("Sans Serif"));
+    sansSerif.setStyleHint(QFont::SansSerif);
+    EXPECT_EQ(QFontInfo(dc.resolvedFont()).family(), QFontInfo(sansSerif).family());
     // The title's ink lies above its baseline at -110, centred on the plot.
     const QImage canvas = view.renderCanvas();
     int ink = 0;

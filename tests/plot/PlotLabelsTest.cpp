@@ -1,7 +1,7 @@
 // The label texts and positions of the axes, the colour bar and the titles.
 
-#include "PlotLabels.h"
-#include "CTESKAdatDoc.h"
+#include "plot/PlotLabels.h"
+#include "data/CTESKAdatDoc.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

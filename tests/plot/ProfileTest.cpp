@@ -2,7 +2,7 @@
 // the extremes, and fitting a dragged line into the main plot.
 
 #include "PaintFixture.h"
-#include "ProfileTrace.h"
+#include "plot/ProfileTrace.h"
 
 #include <climits>
 

@@ -2,9 +2,9 @@
 // the profile samples with the predicted data, and their CSV file.
 
 #include "PaintFixture.h"
-#include "ProfileExport.h"
-#include "StationTriangulation.h"
 #include "TempFiles.h"
+#include "plot/ProfileExport.h"
+#include "plot/StationTriangulation.h"
 
 #include <cmath>
 #include <cstdio>

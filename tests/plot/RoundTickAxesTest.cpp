@@ -2,7 +2,7 @@
 // neither overprint each other nor leave the canvas.
 
 #include "PaintFixture.h"
-#include "VectorLayer.h"
+#include "platform/VectorLayer.h"
 
 #include <QTransform>
 #include <regex>

@@ -2,8 +2,8 @@
 // one loop: the second thread starts from a guess, and its answers count
 // only from where its chain of start nodes meets the true one.
 
-#include "SearchInTurn.h"
-#include "Triangulation.h"
+#include "plot/SearchInTurn.h"
+#include "triangulation/Triangulation.h"
 
 #include <gtest/gtest.h>
 

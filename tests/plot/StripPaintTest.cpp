@@ -3,7 +3,7 @@
 // circles and shaded triangles of any strip are those of the whole canvas.
 
 #include "PaintFixture.h"
-#include "PlotLabels.h"
+#include "plot/PlotLabels.h"
 
 #include <QScrollBar>
 #include <QTest>

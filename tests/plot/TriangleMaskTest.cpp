@@ -2,7 +2,7 @@
 // profile values and no station readout between them.
 
 #include "PaintFixture.h"
-#include "ProfileTrace.h"
+#include "plot/ProfileTrace.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
 #include "MessageCapture.h"
 #include "StationFill.h"
-#include "StationTriangulation.h"
+#include "data/CTESKAdatDoc.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/StationTriangulation.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -225,6 +225,44 @@ TEST_F(ViewUpdate, RefreshMainValuesFollowsNodeOrder) {
     doc.data = {31, 11, 21, 1};
     view.refreshMainValues();
     EXPECT_EQ(view.mainValues, (std::vector<double>{1, 11, 21, 31}));
+}
+
+} // namespace
+
+namespace {
+
+// Undo and redo bring back the picture of the other side of each step: the
+// colour ranges, the second plot and the profile that the edits reset.
+TEST(UndoPicture, UndoingToTheSavedStateGivesItsPicturePixelForPixel) {
+    MessageCapture messages;
+    CTESKAdatDoc doc;
+    CTESKAdatView view(doc);
+    doc.history.setEnabled(true);
+    const std::string samples = std::string(TESKADAT_SOURCE_DIR) + "/samples/";
+    doc.setCommandLinePredicted(false, samples + "magnetic.pre");
+    ASSERT_TRUE(doc.OnOpenDocument(samples + "magnetic.obs"));
+    view.secondKind = PlotKind::Profile; // a profile with its level, as drawn with the mouse
+    view.profileStart = {100, 100};
+    view.profileEnd = {900, 600};
+    view.profileLevel = -50;
+    view.relayout();
+    const QImage saved = view.renderCanvas();
+
+    doc.assignStandardDeviation(5, 1);
+    doc.addGaussianNoise(5, 1, 7);
+    doc.addConstant(100);
+    ASSERT_TRUE(doc.downsample(2));
+    view.showSecondKind(PlotKind::Difference);
+    const QImage edited = view.renderCanvas();
+    for (int step = 0; step < 4; ++step)
+        ASSERT_TRUE(view.undo());
+    EXPECT_FALSE(view.undo());
+    EXPECT_EQ(view.secondKind, PlotKind::Profile);
+    EXPECT_EQ(view.renderCanvas(), saved);
+    for (int step = 0; step < 4; ++step)
+        ASSERT_TRUE(view.redo());
+    EXPECT_EQ(view.renderCanvas(), edited);
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // Records every message box shown while it is alive, and answers them from a
 // queue (or as nobody-present would). A test never blocks on a modal box.
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 #include <deque>
 #include <string>

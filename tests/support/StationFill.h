@@ -2,7 +2,7 @@
 // Fills a document in memory as a successful read leaves it (elevation 100,
 // error 0.05 unless set later), then announces the new data to its views.
 
-#include "CTESKAdatDoc.h"
+#include "data/CTESKAdatDoc.h"
 
 #include <utility>
 #include <vector>

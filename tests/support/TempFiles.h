@@ -7,6 +7,8 @@
 class TempDir {
 public:
     TempDir();
+    // A fresh directory inside `parent` (throws std::runtime_error when none can be made).
+    explicit TempDir(const std::string& parent);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -19,6 +21,11 @@ public:
 private:
     std::string m_path;
 };
+
+// A fresh directory from which scripts and copied programs can be run: in the
+// temporary folder, or beside the running test program when the temporary
+// folder's file system forbids running programs (a noexec TMPDIR).
+std::string programFolderParent();
 
 // The whole contents of a file ("" when it cannot be read).
 std::string readWholeFile(const std::string& path);

@@ -4,7 +4,7 @@
 // comes back, with a triangulation or with a reason.
 
 #include "TopologyCheck.h"
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,11 @@
 // The build over triangles and half-edges must write exactly the lists of
-// the build over neighbour lists, and build every set that one builds
-// without declining, so that the list build is only ever the fallback.
+// adding the nodes one by one with addNode, and build every set that addNode
+// builds without declining, so that addNode is only ever the fallback.
 
-#include "EdgeBuild.h"
-#include "ListPool.h"
+#include "triangulation/EdgeBuild.h"
 #include "PointSets.h"
 #include "TopologyCheck.h"
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,37 +28,43 @@ int32_t startOf(Mesh& mesh) {
     return 0;
 }
 
-testing::AssertionResult sameAsThePool(const Mesh& set, bool delaunay = true) {
+testing::AssertionResult sameAsAddingOneByOne(const Mesh& set, bool delaunay = true) {
     Mesh edges = set;
     const int32_t first = startOf(edges);
     if (first == 0 || first > set.n())
         return testing::AssertionFailure() << "no nodes to add";
-    Mesh pool = edges;
+    Mesh inPlace = edges;
     const int32_t n = set.n();
-    if (const int r = insertNodesInPool(first, n, pool.x.data(), pool.y.data(),
-                                        pool.adjacency.data(), pool.adjacencyEnd.data()))
-        return testing::AssertionFailure() << "the pool gave " << r;
-    if (const int r = insertNodesByEdges(first, n, edges.x.data(), edges.y.data(),
-                                         edges.adjacency.data(), edges.adjacencyEnd.data()))
-        return testing::AssertionFailure() << "the edges gave " << r;
-    if (edges.adjacencyEnd != pool.adjacencyEnd)
-        return testing::AssertionFailure() << "list ends differ";
-    for (size_t p = 0; p < pool.adjacency.size(); ++p) {
-        if (edges.adjacency[p] != pool.adjacency[p])
-            return testing::AssertionFailure() << "entry " << p + 1 << ": " << edges.adjacency[p]
-                                               << " instead of " << pool.adjacency[p];
+    for (int32_t node = first; node <= n; ++node) {
+        if (const BuildResult r = addNode(node, inPlace.x.data(), inPlace.y.data(),
+                                          inPlace.adjacency.data(), inPlace.adjacencyEnd.data()))
+            return testing::AssertionFailure() << "addNode gave " << r << " at node " << node;
     }
-    // The lists packed in the build's own storage: the same, 0 after them.
-    Mesh own = set;
-    startOf(own);
-    own.adjacency.resize(static_cast<size_t>(own.adjacencyEnd[first - 2]));
-    if (const int r = insertNodesByEdges(first, n, own.x.data(), own.y.data(), own.adjacency,
-                                         own.adjacencyEnd.data()))
-        return testing::AssertionFailure() << "the edges in their own storage gave " << r;
+    if (!insertNodesByEdges(first, n, edges.x.data(), edges.y.data(), edges.adjacency.data(),
+                            edges.adjacencyEnd.data()))
+        return testing::AssertionFailure() << "the edges declined";
+    if (edges.adjacencyEnd != inPlace.adjacencyEnd)
+        return testing::AssertionFailure() << "list ends differ";
+    for (size_t p = 0; p < inPlace.adjacency.size(); ++p) {
+        if (edges.adjacency[p] != inPlace.adjacency[p])
+            return testing::AssertionFailure() << "entry " << p + 1 << ": " << edges.adjacency[p]
+                                               << " instead of " << inPlace.adjacency[p];
+    }
+    // The lists packed in the build's own storage, their places found on
+    // one thread and on two: the same, 0 after them.
     std::fill(edges.adjacency.begin() + edges.adjacencyEnd.back(), edges.adjacency.end(), 0);
-    if (own.adjacencyEnd != edges.adjacencyEnd || own.adjacency != edges.adjacency)
-        return testing::AssertionFailure() << "the lists packed in place differ";
-    return checkTopology(own, delaunay);
+    for (int threads : {1, 2}) {
+        Mesh own = set;
+        startOf(own);
+        own.adjacency.resize(static_cast<size_t>(own.adjacencyEnd[first - 2]));
+        if (!insertNodesByEdges(first, n, own.x.data(), own.y.data(), own.adjacency,
+                                own.adjacencyEnd.data(), threads))
+            return testing::AssertionFailure() << "the edges in their own storage declined";
+        if (own.adjacencyEnd != edges.adjacencyEnd || own.adjacency != edges.adjacency)
+            return testing::AssertionFailure()
+                   << "the lists packed in place on " << threads << " threads differ";
+    }
+    return checkTopology(edges, delaunay);
 }
 
 // Every node on the hull: nodes on a parabola, sorted along it.
@@ -92,32 +97,34 @@ Mesh rotatedUtmGrid(int32_t side, double spacing, double angle) {
     return sortedAlongX(mesh);
 }
 
-TEST(EdgeBuild, SameListsAsThePoolOnEveryLayout) {
+TEST(EdgeBuild, SameListsAsAddingNodesOneByOneOnEveryLayout) {
     for (const PointSet& set : generatedSets()) {
         SCOPED_TRACE(set.name);
-        EXPECT_TRUE(sameAsThePool(set.mesh));
+        EXPECT_TRUE(sameAsAddingOneByOne(set.mesh));
     }
     // Survey lines across and along the sorting direction (long fans over
     // the previous line, taken apart by swaps), uniform and clustered sets,
     // grids of exact cocircular ties in sorted and shuffled order, and
     // turned grids at UTM size.
-    EXPECT_TRUE(sameAsThePool(sortedAlongX(surveyLines(30, 400, 100, 10, 0.5, 3))));
-    EXPECT_TRUE(sameAsThePool(sortedAlongX(transposed(surveyLines(30, 400, 100, 10, 0.5, 4)))));
-    EXPECT_TRUE(sameAsThePool(sortedAlongX(surveyLines(12, 200, 100, 10, 0, 5))));
-    EXPECT_TRUE(sameAsThePool(sortedAlongX(uniformRandom(30000, 21))));
-    EXPECT_TRUE(sameAsThePool(uniformRandom(5000, 22)));
-    EXPECT_TRUE(sameAsThePool(sortedAlongX(clustered(20000, 23))));
-    EXPECT_TRUE(sameAsThePool(sortedAlongX(regularGrid(120, 90, 6))));
-    EXPECT_TRUE(sameAsThePool(shuffled(regularGrid(60, 60, 7), 8)));
-    EXPECT_TRUE(sameAsThePool(convexPosition(3000)));
-    EXPECT_TRUE(sameAsThePool(shuffled(convexPosition(500), 10)));
+    EXPECT_TRUE(sameAsAddingOneByOne(sortedAlongX(surveyLines(30, 400, 100, 10, 0.5, 3))));
+    EXPECT_TRUE(
+        sameAsAddingOneByOne(sortedAlongX(transposed(surveyLines(30, 400, 100, 10, 0.5, 4)))));
+    EXPECT_TRUE(sameAsAddingOneByOne(sortedAlongX(surveyLines(12, 200, 100, 10, 0, 5))));
+    EXPECT_TRUE(sameAsAddingOneByOne(sortedAlongX(uniformRandom(30000, 21))));
+    EXPECT_TRUE(sameAsAddingOneByOne(uniformRandom(5000, 22)));
+    EXPECT_TRUE(sameAsAddingOneByOne(sortedAlongX(clustered(20000, 23))));
+    EXPECT_TRUE(sameAsAddingOneByOne(sortedAlongX(regularGrid(120, 90, 6))));
+    EXPECT_TRUE(sameAsAddingOneByOne(shuffled(regularGrid(60, 60, 7), 8)));
+    EXPECT_TRUE(sameAsAddingOneByOne(convexPosition(3000)));
+    EXPECT_TRUE(sameAsAddingOneByOne(shuffled(convexPosition(500), 10)));
     for (int k = 0; k < 8; ++k) {
         SCOPED_TRACE(k);
-        EXPECT_TRUE(sameAsThePool(rotatedUtmGrid(40, 25, k * 0.131 + 1e-7)));
+        EXPECT_TRUE(sameAsAddingOneByOne(rotatedUtmGrid(40, 25, k * 0.131 + 1e-7)));
     }
     for (int32_t n = 4; n <= 14; ++n) {
         for (uint64_t seed = 1; seed <= 20; ++seed)
-            ASSERT_TRUE(sameAsThePool(uniformRandom(n, seed * 13 + n))) << n << " seed " << seed;
+            ASSERT_TRUE(sameAsAddingOneByOne(uniformRandom(n, seed * 13 + n)))
+                << n << " seed " << seed;
     }
 }
 
@@ -130,7 +137,7 @@ Mesh rounded(Mesh mesh, double step) {
     return mesh;
 }
 
-TEST(EdgeBuild, SameListsAsThePoolWhereEastingsRepeat) {
+TEST(EdgeBuild, SameListsAsAddingNodesOneByOneWhereEastingsRepeat) {
     // Survey lines to the millimetre and to the decimetre with half a metre
     // of jitter, in random order before the sort: most nodes share their
     // easting with the node before and go in on the hull's straight right
@@ -139,8 +146,8 @@ TEST(EdgeBuild, SameListsAsThePoolWhereEastingsRepeat) {
     for (double step : {0.001, 0.1}) {
         SCOPED_TRACE(step);
         const Mesh lines = rounded(surveyLines(16, 500, 100, 10, 0.5, 41), step);
-        EXPECT_TRUE(sameAsThePool(sortedAlongX(shuffled(lines, 42))));
-        EXPECT_TRUE(sameAsThePool(sortedAlongX(shuffled(transposed(lines), 43))));
+        EXPECT_TRUE(sameAsAddingOneByOne(sortedAlongX(shuffled(lines, 42))));
+        EXPECT_TRUE(sameAsAddingOneByOne(sortedAlongX(shuffled(transposed(lines), 43))));
     }
     // Small sets on two eastings with nodes one or two units in the last
     // place beside them, where rounding decides the sign tests (and makes
@@ -161,7 +168,8 @@ TEST(EdgeBuild, SameListsAsThePoolWhereEastingsRepeat) {
             mesh.x.push_back(x);
             mesh.y.push_back(500000 + (seed % 2 ? 0.37 : 1e-6) * i);
         }
-        ASSERT_TRUE(sameAsThePool(sortedAlongX(shuffled(mesh, seed)), false)) << "seed " << seed;
+        ASSERT_TRUE(sameAsAddingOneByOne(sortedAlongX(shuffled(mesh, seed)), false))
+            << "seed " << seed;
     }
 }
 
@@ -171,15 +179,14 @@ TEST(EdgeBuild, DeclinesARepeatedNodeLeavingTheFirstLists) {
     mesh.y.insert(mesh.y.begin() + 150, mesh.y[149]);
     const int32_t first = startOf(mesh);
     const Mesh before = mesh;
-    EXPECT_EQ(insertNodesByEdges(first, mesh.n(), mesh.x.data(), mesh.y.data(),
-                                 mesh.adjacency.data(), mesh.adjacencyEnd.data()),
-              kEdgesDeclined);
+    EXPECT_FALSE(insertNodesByEdges(first, mesh.n(), mesh.x.data(), mesh.y.data(),
+                                    mesh.adjacency.data(), mesh.adjacencyEnd.data()));
     EXPECT_EQ(mesh.adjacency, before.adjacency);
     const auto firstEnds = [first](const Mesh& m) {
         return std::vector<int32_t>(m.adjacencyEnd.begin(), m.adjacencyEnd.begin() + first - 1);
     };
     EXPECT_EQ(firstEnds(mesh), firstEnds(before));
-    // The whole build then reports the repeat as the list build does.
+    // The whole build then reports the repeat as addNode does.
     EXPECT_EQ(mesh.build(), BuildDuplicateNodes);
 }
 

@@ -2,7 +2,7 @@
 // point location on the three-node triangle.
 
 #include "TopologyCheck.h"
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

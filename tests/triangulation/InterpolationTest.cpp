@@ -3,7 +3,7 @@
 
 #include "PointSets.h"
 #include "TopologyCheck.h"
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // at the hull, and the placement rule of a diagonal swap.
 
 #include "TopologyCheck.h"
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <gtest/gtest.h>
 #include <numeric>

@@ -1,6 +1,6 @@
 #include "TopologyCheck.h"
 
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <algorithm>
 #include <cmath>

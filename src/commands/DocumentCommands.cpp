@@ -1,10 +1,10 @@
-#include "DocumentCommands.h"
+#include "commands/DocumentCommands.h"
 
-#include "CTESKAdatDoc.h"
-#include "CommandTable.h"
-#include "EditCommands.h"
-#include "OpenCommand.h"
-#include "Resource.h"
+#include "commands/EditCommands.h"
+#include "commands/OpenCommand.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/CommandTable.h"
+#include "platform/Resource.h"
 
 bool saveDocument(CTESKAdatDoc& doc, QWidget* window) {
     if (doc.GetPathName().empty())

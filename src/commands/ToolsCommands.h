@@ -7,12 +7,11 @@
 
 class CommandTable;
 class CTESKAdatView;
-class CMisfitWindow;
 class QWidget;
 
 // `misfitWindow` gives the frame's one misfit window (made on first use).
 void registerToolsCommands(CommandTable& commands, CTESKAdatView& view, QWidget* window,
-                           std::function<CMisfitWindow&()> misfitWindow);
+                           std::function<QWidget&()> misfitWindow);
 
 namespace tools_commands {
 

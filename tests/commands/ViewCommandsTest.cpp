@@ -1,12 +1,12 @@
-#include "ViewCommands.h"
-#include "CDlgRegion.h"
-#include "CMinMax.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CommandTable.h"
-#include "EditCommands.h"
+#include "commands/ViewCommands.h"
 #include "MessageCapture.h"
-#include "Resource.h"
+#include "commands/EditCommands.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CDlgRegion.h"
+#include "dialogs/CMinMax.h"
+#include "platform/CommandTable.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
 
 #include <QDialog>
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
-#include "TableCommands.h"
+#include "commands/TableCommands.h"
 
-#include "CDlgTableColumns.h"
-#include "CTESKAdatDoc.h"
-#include "CommandTable.h"
-#include "FileDialogs.h"
-#include "Resource.h"
-#include "StationTable.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/StationTable.h"
+#include "dialogs/CDlgTableColumns.h"
+#include "dialogs/FileDialogs.h"
+#include "platform/CommandTable.h"
+#include "platform/Resource.h"
 
 #include <QFileInfo>
 

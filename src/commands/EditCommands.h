@@ -4,6 +4,8 @@
 // the window that parents its dialogs; the enable rules are the document's
 // can...() functions, listed with each handler.
 
+#include "dialogs/ModalDialog.h"
+
 #include <QString>
 #include <functional>
 #include <string>
@@ -30,14 +32,6 @@ void OnLogScale(CTESKAdatDoc& doc);
 bool OnFileSave(CTESKAdatDoc& doc, QWidget* parent);
 // File > Text editor ... (32808); enabled: doc.canOpenTextEditor().
 void OnTextEditor(CTESKAdatDoc& doc);
-
-// How modal dialogs are run: by default QDialog::exec(). Tests install a
-// runner that fills in the fields and presses OK or Cancel without a loop.
-using ModalRunner = std::function<int(QDialog&)>;
-// Installs a runner and returns the previous one; empty restores exec().
-ModalRunner setModalRunner(ModalRunner runner);
-// Runs a dialog through the installed runner; true when it ended with OK.
-bool runModal(QDialog& dialog);
 
 // How the Save command asks for a file name: by default the platform's save
 // dialog. Returns the chosen path, or an empty string on Cancel.

@@ -1,16 +1,16 @@
 // The view's commands that run a display dialog: colour range, region,
 // labels and colour map.
 
-#include "CDlgColourmap.h"
-#include "CDlgLabels.h"
-#include "CDlgRegion.h"
-#include "CMinMax.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CommandTable.h"
-#include "EditCommands.h"
-#include "Resource.h"
-#include "ViewCommands.h"
+#include "commands/EditCommands.h"
+#include "commands/ViewCommands.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CDlgColourmap.h"
+#include "dialogs/CDlgLabels.h"
+#include "dialogs/CDlgRegion.h"
+#include "dialogs/CMinMax.h"
+#include "platform/CommandTable.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
 
 namespace {
 
@@ -44,25 +44,12 @@ void runRegion(CTESKAdatView& view) {
     if (!dialogs::runModal(dialog))
         return;
     const CTESKAdatDoc& doc = view.document();
-    const auto showRegion = [&view](double x1, double x2, double y1, double y2) {
-        view.regionXMin = x1;
-        view.regionXMax = x2;
-        view.regionYMin = y1;
-        view.regionYMax = y2;
-        view.recomputeScale();
-        return view.triangulate();
-    };
-    const double previous[4] = {view.regionXMin, view.regionXMax, view.regionYMin, view.regionYMax};
-    const bool shown = dialog.requestsDataExtent()
-                           ? showRegion(doc.xMin, doc.xMax, doc.yMin, doc.yMax)
-                           : showRegion(dialog.x1(), dialog.x2(), dialog.y1(), dialog.y2());
-    // Refused with its message (the stations' plot positions overflow in so
-    // small a region): the view goes on with the region it had.
-    if (!shown)
-        showRegion(previous[0], previous[1], previous[2], previous[3]);
-    view.secondKind = PlotKind::None;
-    view.relayout();
-    view.invalidate();
+    // A region refused with its message (the stations' plot positions
+    // overflow in so small a region) leaves the view with the one it had.
+    if (dialog.requestsDataExtent())
+        view.showRegion(doc.xMin, doc.xMax, doc.yMin, doc.yMax);
+    else
+        view.showRegion(dialog.x1(), dialog.x2(), dialog.y1(), dialog.y2());
 }
 
 void runLabels(CTESKAdatView& view) {

@@ -1,21 +1,16 @@
-#include "EditCommands.h"
+#include "commands/EditCommands.h"
 
-#include "CBaseConstDlg.h"
-#include "CDlgDownsample.h"
-#include "CDlgErr.h"
-#include "CTESKAdatDoc.h"
-#include "Random.h"
-#include "WaitCursor.h"
+#include "data/CTESKAdatDoc.h"
+#include "data/Random.h"
+#include "dialogs/CBaseConstDlg.h"
+#include "dialogs/CDlgDownsample.h"
+#include "dialogs/CDlgErr.h"
+#include "platform/WaitCursor.h"
 
 #include <QFileDialog>
 
 namespace dialogs {
 namespace {
-
-ModalRunner& modalRunner() {
-    static ModalRunner runner;
-    return runner;
-}
 
 SaveNameAsker& saveNameAsker() {
     static SaveNameAsker asker;
@@ -45,17 +40,6 @@ bool askErrorValues(QWidget* parent, bool noiseMode, double& percent, double& mi
 }
 
 } // namespace
-
-bool runModal(QDialog& dialog) {
-    const ModalRunner& runner = modalRunner();
-    return (runner ? runner(dialog) : dialog.exec()) == QDialog::Accepted;
-}
-
-ModalRunner setModalRunner(ModalRunner runner) {
-    ModalRunner previous = modalRunner();
-    modalRunner() = std::move(runner);
-    return previous;
-}
 
 SaveNameAsker setSaveNameAsker(SaveNameAsker asker) {
     SaveNameAsker previous = saveNameAsker();

@@ -1,13 +1,13 @@
-#include "ToolsCommands.h"
+#include "commands/ToolsCommands.h"
 
-#include "CMisfitWindow.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CommandTable.h"
-#include "FileDialogs.h"
-#include "ProfileExport.h"
-#include "Resource.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/FileDialogs.h"
+#include "platform/CommandTable.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/ProfileExport.h"
 
+#include <QWidget>
 #include <filesystem>
 
 namespace {
@@ -58,13 +58,13 @@ std::string offeredProfileName(const std::string& dataPath) {
 } // namespace tools_commands
 
 void registerToolsCommands(CommandTable& commands, CTESKAdatView& view, QWidget* window,
-                           std::function<CMisfitWindow&()> misfitWindow) {
+                           std::function<QWidget&()> misfitWindow) {
     const CTESKAdatDoc& doc = view.document();
     const auto withPredicted = [&doc](CCmdUI& ui) { ui.Enable(doc.hasPredicted && doc.count > 0); };
     commands.add(
         ID_TOOLS_MISFIT,
         [misfitWindow] {
-            CMisfitWindow& shown = misfitWindow();
+            QWidget& shown = misfitWindow();
             shown.show();
             shown.raise();
             shown.activateWindow();

@@ -23,6 +23,11 @@ using LoadDialogRunner = std::function<int(CDlgLoadData& dialog)>;
 bool runOpenCommand(CTESKAdatDoc& doc, QWidget* parent, const std::function<bool()>& save,
                     const LoadDialogRunner& runDialog = {});
 
+// Files dropped onto the window: as the command with the Load Data dialog
+// answered by these paths, its checks and messages included.
+bool openDroppedFiles(CTESKAdatDoc& doc, QWidget* parent, const std::function<bool()>& save,
+                      const std::string& observationPath, const std::string& predictedPath);
+
 // False when the command must stop: the user cancelled the question or the
 // save failed. True at once when the document holds no unsaved edits.
 bool settleUnsavedChanges(CTESKAdatDoc& doc, const std::function<bool()>& save);

@@ -1,9 +1,9 @@
-#include "ViewCommands.h"
+#include "commands/ViewCommands.h"
 
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CommandTable.h"
-#include "Resource.h"
+#include "data/CTESKAdatDoc.h"
+#include "platform/CommandTable.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
 
 namespace view_commands {
 

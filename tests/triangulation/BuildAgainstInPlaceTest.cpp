@@ -1,10 +1,11 @@
 // buildTriangulation builds its lists in working storage and packs them at
-// the end; the arrays must be exactly those that adding the nodes one by one
-// in place with addNode makes, entry for entry, on every kind of layout.
+// the end, and adds with addNode what that build declines; the arrays must
+// be exactly those that adding the nodes one by one in place with addNode
+// makes, entry for entry, on every kind of layout.
 
 #include "PointSets.h"
 #include "TopologyCheck.h"
-#include "Triangulation.h"
+#include "triangulation/Triangulation.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +28,9 @@ int buildInPlace(Mesh& mesh) {
     for (int32_t node = spanning; node <= n; ++node) {
         switch (addNode(node, mesh.x.data(), mesh.y.data(), mesh.adjacency.data(),
                         mesh.adjacencyEnd.data())) {
-        case 0:
+        case BuildOk:
             break;
-        case 2:
+        case BuildDuplicateNodes:
             return BuildDuplicateNodes;
         default:
             return BuildDegenerate;
@@ -40,39 +41,39 @@ int buildInPlace(Mesh& mesh) {
 
 // Builds `mesh` both ways and compares results and every used array entry.
 testing::AssertionResult sameAsInPlace(const Mesh& mesh) {
-    Mesh pooled = mesh, inPlace = mesh;
+    Mesh built = mesh, inPlace = mesh;
     const int32_t n = mesh.n();
-    pooled.adjacency.assign(static_cast<size_t>(adjacencySize(n)), -7);
-    pooled.adjacencyEnd.assign(static_cast<size_t>(n), -7);
-    const int pooledResult = buildTriangulation(
-        n, pooled.x.data(), pooled.y.data(), pooled.adjacency.data(), pooled.adjacencyEnd.data());
+    built.adjacency.assign(static_cast<size_t>(adjacencySize(n)), -7);
+    built.adjacencyEnd.assign(static_cast<size_t>(n), -7);
+    const int builtResult = buildTriangulation(n, built.x.data(), built.y.data(),
+                                               built.adjacency.data(), built.adjacencyEnd.data());
     const int inPlaceResult = buildInPlace(inPlace);
-    if (pooledResult != inPlaceResult)
+    if (builtResult != inPlaceResult)
         return testing::AssertionFailure()
-               << "results " << pooledResult << " and " << inPlaceResult << " in place";
-    if (pooledResult != BuildOk)
+               << "results " << builtResult << " and " << inPlaceResult << " in place";
+    if (builtResult != BuildOk)
         return testing::AssertionSuccess();
-    if (pooled.adjacencyEnd != inPlace.adjacencyEnd)
+    if (built.adjacencyEnd != inPlace.adjacencyEnd)
         return testing::AssertionFailure() << "list ends differ";
-    const size_t used = static_cast<size_t>(pooled.adjacencyEnd.back());
-    for (size_t p = 0; p < pooled.adjacency.size(); ++p) {
-        if (pooled.adjacency[p] != inPlace.adjacency[p])
+    const size_t used = static_cast<size_t>(built.adjacencyEnd.back());
+    for (size_t p = 0; p < built.adjacency.size(); ++p) {
+        if (built.adjacency[p] != inPlace.adjacency[p])
             return testing::AssertionFailure()
-                   << "entry " << p + 1 << " of " << used << ": " << pooled.adjacency[p]
+                   << "entry " << p + 1 << " of " << used << ": " << built.adjacency[p]
                    << " instead of " << inPlace.adjacency[p];
     }
-    return checkTopology(pooled);
+    return checkTopology(built);
 }
 
-TEST(PooledBuild, SameListsAsInPlaceOnGeneratedLayouts) {
+TEST(BuildAgainstInPlace, SameListsAsInPlaceOnGeneratedLayouts) {
     for (const PointSet& set : generatedSets()) {
         SCOPED_TRACE(set.name);
         EXPECT_TRUE(sameAsInPlace(set.mesh));
     }
-    // Larger sets, where many lists outgrow their first slot: survey lines
-    // sorted along x (lists of the previous line are edited long after
-    // their nodes came), a uniform set, and a sorted grid full of cocircular
-    // quadruples where the insertion order decides the diagonals.
+    // Larger sets: survey lines sorted along x (lists of the previous line
+    // are edited long after their nodes came), a uniform set, and a sorted
+    // grid full of cocircular quadruples where the insertion order decides
+    // the diagonals.
     EXPECT_TRUE(sameAsInPlace(sortedAlongX(surveyLines(20, 150, 100, 10, 0.5, 7))));
     EXPECT_TRUE(sameAsInPlace(sortedAlongX(uniformRandom(5000, 11))));
     EXPECT_TRUE(sameAsInPlace(uniformRandom(3000, 12)));
@@ -80,10 +81,9 @@ TEST(PooledBuild, SameListsAsInPlaceOnGeneratedLayouts) {
     EXPECT_TRUE(sameAsInPlace(regularGrid(40, 40, 9)));
 }
 
-// The build that makes its own array packs the lists in the pool's storage;
-// lists that went into slots released early are moved out of the way first
-// (random order does that often). Same result and arrays, zeros after the
-// lists.
+// The build that makes its own array packs the lists in its working
+// storage, and with a repeated node adds the nodes in that array. Same
+// result and arrays, zeros after the lists.
 testing::AssertionResult ownArraySameAsCallers(const Mesh& mesh) {
     Mesh callers = mesh;
     const int32_t n = mesh.n();
@@ -107,7 +107,7 @@ testing::AssertionResult ownArraySameAsCallers(const Mesh& mesh) {
     return ownResult == BuildOk ? checkTopology(own) : testing::AssertionSuccess();
 }
 
-TEST(PooledBuild, OwnArrayHoldsTheSameListsAsTheCallers) {
+TEST(BuildAgainstInPlace, OwnArrayHoldsTheSameListsAsTheCallers) {
     for (const PointSet& set : generatedSets()) {
         SCOPED_TRACE(set.name);
         EXPECT_TRUE(ownArraySameAsCallers(set.mesh));
@@ -123,7 +123,7 @@ TEST(PooledBuild, OwnArrayHoldsTheSameListsAsTheCallers) {
     EXPECT_TRUE(ownArraySameAsCallers(repeated));
 }
 
-TEST(PooledBuild, SameListsForSmallSetsAndCollinearStarts) {
+TEST(BuildAgainstInPlace, SameListsForSmallSetsAndCollinearStarts) {
     for (int32_t n = 3; n <= 14; ++n) {
         for (uint64_t seed = 1; seed <= 25; ++seed) {
             ASSERT_TRUE(sameAsInPlace(uniformRandom(n, seed * 31 + n))) << n << " seed " << seed;
@@ -144,7 +144,7 @@ TEST(PooledBuild, SameListsForSmallSetsAndCollinearStarts) {
     }
 }
 
-TEST(PooledBuild, SameResultWhenANodeRepeatsAnEarlierOne) {
+TEST(BuildAgainstInPlace, SameResultWhenANodeRepeatsAnEarlierOne) {
     Mesh mesh = uniformRandom(200, 5);
     mesh.x.push_back(mesh.x[120]);
     mesh.y.push_back(mesh.y[120]);

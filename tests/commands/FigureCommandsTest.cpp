@@ -1,15 +1,17 @@
-#include "FigureCommands.h"
-#include "CDlgExportPicture.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CommandTable.h"
-#include "EditCommands.h"
+#include "commands/FigureCommands.h"
 #include "MessageCapture.h"
-#include "Resource.h"
 #include "TempFiles.h"
+#include "commands/EditCommands.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CDlgExportPicture.h"
+#include "dialogs/CDlgMaskLength.h"
+#include "platform/CommandTable.h"
+#include "platform/Resource.h"
+#include "plot/CTESKAdatView.h"
 
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QXmlStreamReader>
 #include <filesystem>
@@ -104,6 +106,29 @@ TEST_F(FigureCommands, SvgKeepsMarkupCharactersOfTheLabelsAsText) {
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(texts.count("Bouguer <reduced> & levelled"), 2) << "the title and the drawn text";
     EXPECT_TRUE(texts.contains("x \"m\""));
+}
+
+// The square's four triangles around the inner station all have a 100 m side.
+TEST_F(FigureCommands, TheMaskDialogShowsTheEdgesAndWhatALengthMasks) {
+    QStringList seen;
+    dialogs::setModalRunner([&](QDialog& dialog) {
+        auto& mask = static_cast<CDlgMaskLength&>(dialog);
+        mask.OnInitDialog();
+        seen << mask.hintText();
+        for (const char* length : {"99", "100", "0"}) {
+            mask.lengthField()->setText(length);
+            seen << mask.findChild<QLabel*>("effect")->text();
+        }
+        mask.lengthField()->setText("99");
+        dialog.accept();
+        return dialog.result();
+    });
+    commands.execute(ID_TOOLS_MASK_TRIANGLES);
+    EXPECT_EQ(seen,
+              QStringList({"Longest edges of the triangles: median 100 m, 95 % up to 100 m.",
+                           "This length masks 4 of 4 triangles.",
+                           "This length masks 0 of 4 triangles.", "Every triangle is painted."}));
+    EXPECT_EQ(view.maskLength, 99);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
-#include "OpenCommand.h"
+#include "commands/OpenCommand.h"
 
-#include "CDlgLoadData.h"
-#include "CTESKAdatDoc.h"
-#include "MessageBox.h"
-#include "WaitCursor.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CDlgLoadData.h"
+#include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
 
 #include <filesystem>
 
@@ -69,6 +69,17 @@ bool runOpenCommand(CTESKAdatDoc& doc, QWidget* parent, const std::function<bool
     dialog.setPaths(doc.dataPath, doc.predictedPath);
     const int result = runDialog ? runDialog(dialog) : runModally(dialog);
     if (result != QDialog::Accepted)
+        return false;
+    return loadDataFiles(doc, dialog.observationPath(), dialog.predictedPath());
+}
+
+bool openDroppedFiles(CTESKAdatDoc& doc, QWidget* parent, const std::function<bool()>& save,
+                      const std::string& observationPath, const std::string& predictedPath) {
+    if (!settleUnsavedChanges(doc, save))
+        return false;
+    CDlgLoadData dialog(parent);
+    dialog.setPaths(observationPath, predictedPath);
+    if (!dialog.validateAndStore())
         return false;
     return loadDataFiles(doc, dialog.observationPath(), dialog.predictedPath());
 }

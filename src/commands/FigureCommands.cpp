@@ -1,27 +1,37 @@
-#include "FigureCommands.h"
+#include "commands/FigureCommands.h"
 
-#include "CDlgExportPicture.h"
-#include "CDlgMaskLength.h"
-#include "CTESKAdatDoc.h"
-#include "CTESKAdatView.h"
-#include "CanvasLimits.h"
-#include "CommandTable.h"
-#include "EditCommands.h"
-#include "MessageBox.h"
-#include "PictureExport.h"
-#include "Resource.h"
-#include "WaitCursor.h"
+#include "commands/EditCommands.h"
+#include "data/CTESKAdatDoc.h"
+#include "dialogs/CDlgExportPicture.h"
+#include "dialogs/CDlgMaskLength.h"
+#include "platform/CommandTable.h"
+#include "platform/MessageBox.h"
+#include "platform/Resource.h"
+#include "platform/WaitCursor.h"
+#include "plot/CTESKAdatView.h"
+#include "plot/CanvasLimits.h"
+#include "plot/PictureExport.h"
+#include "plot/TriangleMask.h"
 
 #include <memory>
 
 namespace figure_commands {
 
-bool exportPicture(CTESKAdatView& view, const std::string& path, double magnification) {
+bool exportPicture(CTESKAdatView& view, const std::string& path, double magnification,
+                   double widthCm, double fontPoints) {
     const std::optional<PictureFormat> format = pictureFormatForName(path);
     if (!format)
         return false;
     platform::WaitCursor wait;
-    const Picture picture = renderPicture(view, *format, magnification);
+    Picture picture;
+    if (widthCm > 0 || fontPoints > 0) {
+        const PrintSize size =
+            printSizeFor(roundHalfAway(view.canvasWidth / view.magnification * magnification),
+                         widthCm / 2.54, 0, fontPoints, *format);
+        picture = renderPrintPicture(view, *format, size);
+    } else {
+        picture = renderPicture(view, *format, magnification);
+    }
     if (picture.pixels.isNull()) {
         AfxMessageBox(
             canvasTooLargeText(picture.canvasSize.width(), picture.canvasSize.height(), "export") +
@@ -43,16 +53,24 @@ namespace {
 void registerExport(CommandTable& commands, CTESKAdatView& view) {
     // The file name is offered again for the rest of the run.
     auto lastPath = std::make_shared<std::string>();
+    struct PrintFields {
+        double widthCm = 0, fontPoints = 0;
+    };
+    auto last = std::make_shared<PrintFields>();
     commands.add(
         ID_TOOLS_EXPORT_PICTURE,
-        [&view, lastPath] {
+        [&view, lastPath, last] {
             CDlgExportPicture dialog(&view);
             dialog.m_path = *lastPath;
             dialog.m_magnification = view.magnification;
+            dialog.m_widthCm = last->widthCm;
+            dialog.m_fontPoints = last->fontPoints;
             if (!dialogs::runModal(dialog))
                 return;
             *lastPath = dialog.m_path;
-            figure_commands::exportPicture(view, dialog.m_path, dialog.m_magnification);
+            *last = {dialog.m_widthCm, dialog.m_fontPoints};
+            figure_commands::exportPicture(view, dialog.m_path, dialog.m_magnification,
+                                           dialog.m_widthCm, dialog.m_fontPoints);
         },
         [&view](CCmdUI& ui) { ui.Enable(view.document().dataReady); });
 }
@@ -73,6 +91,7 @@ void registerMaskTriangles(CommandTable& commands, CTESKAdatView& view) {
         [&view] {
             CDlgMaskLength dialog(&view);
             dialog.m_length = view.maskLength;
+            dialog.setLongestEdges(sortedLongestEdges(view, view.plotScale));
             if (!dialogs::runModal(dialog))
                 return;
             view.maskLength = dialog.m_length;
