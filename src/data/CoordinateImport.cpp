@@ -6,7 +6,9 @@
 
 #include "data/Coordinates.h"
 #include "geo/CoordinateSystem.h"
+
 #include "platform/MessageBox.h"
+#include <cmath>
 
 namespace data {
 
@@ -30,8 +32,15 @@ std::string crsCommentLine(const std::string& crs) {
 
 namespace {
 
+// Within +-180 / +-90 and with fractions of a unit: whole units there would
+// be stations a degree (some 100 km) apart, or a small grid in metres.
 bool looksLikeDegrees(const ObservationSet& set) {
-    return set.xMin >= -180 && set.xMax <= 180 && set.yMin >= -90 && set.yMax <= 90;
+    if (!(set.xMin >= -180 && set.xMax <= 180 && set.yMin >= -90 && set.yMax <= 90))
+        return false;
+    for (int i = 0; i < set.count; ++i)
+        if (set.x[i] != std::floor(set.x[i]) || set.y[i] != std::floor(set.y[i]))
+            return true;
+    return false;
 }
 
 } // namespace
