@@ -29,7 +29,7 @@ std::string transformPoints(const std::string& from, const std::string& to, doub
 
 // The least and largest point scale factor of a projected system over the
 // points (given in that system); false when the system has none (a
-// geographic one) or PROJ cannot tell. Large sets are sampled evenly, with
+// geographic one) or PROJ cannot tell. Sets are sampled evenly (about 50 points), with
 // the points at the extremes of x and y always included.
 bool scaleFactorRange(const std::string& crs, const double* x, const double* y, size_t count,
                       double& least, double& largest);
