@@ -11,6 +11,7 @@
 #include "plot/CanvasLimits.h"
 #include "plot/GridExport.h"
 #include "plot/PictureExport.h"
+#include "plot/PlotLayout.h"
 #include "plot/ProfileExport.h"
 #include "plot/ProfileTrace.h"
 
@@ -18,7 +19,9 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <algorithm>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -122,6 +125,8 @@ void applyFigureLabels(CTESKAdatView& view, const FigureOptions& figure) {
     view.contourInterval = figure.contours.value_or(0);
     view.scaleBar = figure.scaleBar;
     view.northArrow = figure.northArrow;
+    if (figure.marks == FigureOptions::Marks::None)
+        view.showLocations = false;
 }
 
 bool printsToSize(const FigureOptions& figure) {
@@ -132,6 +137,15 @@ PrintSize printSizeOf(const CTESKAdatView& view, const FigureOptions& figure,
                       PictureFormat format) {
     return printSizeFor(view.canvasWidth, figure.widthInches.value_or(0), figure.dpi.value_or(0),
                         figure.fontPoints.value_or(0), format);
+}
+
+// Small marks lie at least 1 pt of the page apart: that many pixels at the
+// print resolution when a width is given, else 2 pixels.
+int smallMarkSpacing(const CTESKAdatView& view, const FigureOptions& figure, PictureFormat format) {
+    if (!figure.widthInches)
+        return 2;
+    const double pixelsPerPoint = printSizeOf(view, figure, format).dpi / 72;
+    return std::max(2, static_cast<int>(std::lround(std::min(pixelsPerPoint, 1e3))));
 }
 
 PlotKind panelKind(const std::string& name) {
@@ -151,9 +165,11 @@ PlotKind panelKind(const std::string& name) {
 // The main map shows one panel's values, range and title for one picture.
 class PanelScope {
 public:
-    PanelScope(CTESKAdatView& view, PlotKind kind, const std::string& title, bool first)
+    PanelScope(CTESKAdatView& view, PlotKind kind, const std::string& title, bool first,
+               ColourBarRole bar)
         : m_view(view), m_values(view.mainValues), m_min(view.mainMin), m_max(view.mainMax),
           m_label(view.mainLabel) {
+        view.colourBarRole = bar;
         if (kind != PlotKind::None) {
             view.showSecondKind(kind);
             view.mainValues = view.secondaryValues;
@@ -173,6 +189,7 @@ public:
         m_view.mainLabel = m_label;
         m_view.mainPlotKind = PlotKind::None;
         m_view.showSummary = true;
+        m_view.colourBarRole = ColourBarRole::Own;
         m_view.relayout();
     }
     PanelScope(const PanelScope&) = delete;
@@ -192,21 +209,51 @@ std::string panelTitle(size_t index, PlotKind kind) {
     return std::string("(") + char('a' + index) + ") " + kNames[static_cast<int>(kind)];
 }
 
+// The observed and predicted maps, when both are shown, share one colour
+// bar, drawn beside the last of them; every other map has its own.
+std::vector<ColourBarRole> panelColourBars(const std::vector<std::string>& names) {
+    std::vector<ColourBarRole> roles(names.size(), ColourBarRole::Own);
+    const auto sharing = [](const std::string& name) {
+        return name == "observed" || name == "predicted";
+    };
+    const bool shared = std::find(names.begin(), names.end(), "observed") != names.end() &&
+                        std::find(names.begin(), names.end(), "predicted") != names.end();
+    if (!shared)
+        return roles;
+    size_t last = 0;
+    for (size_t i = 0; i < names.size(); ++i)
+        if (sharing(names[i])) {
+            roles[i] = ColourBarRole::Omitted;
+            last = i;
+        }
+    roles[last] = ColourBarRole::Shared;
+    return roles;
+}
+
 // Each panel rendered as the main map alone, then side by side. A width,
-// when given, is that of the whole figure.
+// when given, is that of the whole figure, shared out in proportion to the
+// panels' canvases so that every map has the same scale.
 Picture renderPanels(CTESKAdatView& view, PictureFormat format, const FigureOptions& figure) {
     const std::vector<std::string>& names = figure.panels;
+    const std::vector<ColourBarRole> bars = panelColourBars(names);
+    const double fullUnits = roundHalfAway(view.plotWidth + plot_layout::kSideBySideGap);
+    const auto unitsOf = [&](ColourBarRole bar) {
+        return fullUnits - (bar == ColourBarRole::Omitted ? plot_layout::kColourBarRoom : 0);
+    };
+    double totalUnits = 0;
+    for (ColourBarRole bar : bars)
+        totalUnits += unitsOf(bar);
     std::vector<Picture> pictures;
     for (size_t i = 0; i < names.size(); ++i) {
         const PlotKind kind = panelKind(names[i]);
-        const PanelScope scope(view, kind, panelTitle(i, kind), i == 0);
+        const PanelScope scope(view, kind, panelTitle(i, kind), i == 0, bars[i]);
         if (!printsToSize(figure)) {
             pictures.push_back(renderPicture(view, format, view.magnification));
             continue;
         }
         PrintSize size = printSizeOf(view, figure, format);
         if (figure.widthInches)
-            size.widthInches = *figure.widthInches / double(names.size());
+            size.widthInches = *figure.widthInches * unitsOf(bars[i]) / totalUnits;
         pictures.push_back(renderPrintPicture(view, format, size));
     }
     return composePictures(pictures);
@@ -257,6 +304,8 @@ int writePicture(CTESKAdatView& view, const std::string& path, PictureFormat for
                  const FigureOptions& figure) {
     if (const int status = checkPanels(view, figure); status != kBatchOk)
         return status;
+    view.markSpacing =
+        figure.marks == FigureOptions::Marks::Small ? smallMarkSpacing(view, figure, format) : 0;
     const Picture picture =
         !figure.panels.empty() ? renderPanels(view, format, figure)
         : printsToSize(figure) ? renderPrintPicture(view, format, printSizeOf(view, figure, format))

@@ -49,6 +49,15 @@ bool takePanels(CommandLine& line, const std::string& value, std::vector<std::st
     return true;
 }
 
+bool takeMarks(CommandLine& line, const std::string& value, FigureOptions::Marks& marks) {
+    using Marks = FigureOptions::Marks;
+    if (value == "none" || value == "small" || value == "normal")
+        marks = value == "none" ? Marks::None : value == "small" ? Marks::Small : Marks::Normal;
+    else
+        refuse(line, "--marks needs none, small or normal, not \"" + value + "\".");
+    return true;
+}
+
 bool takeText(const std::string& value, std::optional<std::string>& target) {
     target = value;
     return true;
@@ -59,7 +68,7 @@ bool takeText(const std::string& value, std::optional<std::string>& target) {
 bool takeFigureOption(CommandLine& line, const std::vector<std::string>& arguments, size_t& index) {
     static const char* const kValued[] = {
         "--title",   "--xlabel", "--ylabel",    "--profile-step", "--width-cm", "--width-in",
-        "--font-pt", "--dpi",    "--colourmap", "--contours",     "--panels"};
+        "--font-pt", "--dpi",    "--colourmap", "--contours",     "--panels",   "--marks"};
     const std::string& option = arguments[index];
     FigureOptions& figure = line.render.figure;
     for (const auto& [name, flag] : {std::pair{"--no-title", &figure.noTitle},
@@ -102,6 +111,8 @@ bool takeFigureOption(CommandLine& line, const std::vector<std::string>& argumen
     if (option == "--profile-step")
         return takePositive(line, option, value, 1e12, "a distance in metres above 0",
                             figure.profileStep);
+    if (option == "--marks")
+        return takeMarks(line, value, figure.marks);
     if (option == "--panels")
         return takePanels(line, value, figure.panels);
     if (option == "--contours")
@@ -147,7 +158,11 @@ std::string figureUsageText() {
            "  --dpi D                resolution of the fills and of the PNG (default 300)\n"
            "  --contours INTERVAL    contour lines of the main map every INTERVAL data units\n"
            "  --scale-bar, --north-arrow  a scale bar and a north arrow on the main map\n"
+           "  --marks none|small|normal  station marks: none, or where stations crowd one dot\n"
+           "                         per 1 pt of the page (2 pixels without a width), or a\n"
+           "                         pixel at every station (default)\n"
            "  --panels LIST          1 to 4 maps side by side, lettered (a), (b), ...: any of\n"
            "                         observed, predicted, difference, normalized, errors,\n"
-           "                         elevation; observed and predicted share their range\n";
+           "                         elevation; observed and predicted share their range\n"
+           "                         and one colour bar\n";
 }

@@ -21,6 +21,8 @@ struct FigureOptions {
     std::optional<double> contours;    // --contours INTERVAL, data units
     bool scaleBar = false;             // --scale-bar
     bool northArrow = false;           // --north-arrow
+    enum class Marks { Normal, Small, None };
+    Marks marks = Marks::Normal; // --marks
     // --panels: the maps side by side, each "observed", "predicted",
     // "difference", "normalized", "errors" or "elevation"; 1 to 4.
     std::vector<std::string> panels;

@@ -202,6 +202,8 @@ QSizeF CTESKAdatView::exactCanvasSize() const {
     // doubling for a second plot is done in double, so that an extreme region
     // cannot overflow.
     double width = roundHalfAway(plotWidth + plot_layout::kSideBySideGap);
+    if (colourBarRole == ColourBarRole::Omitted)
+        width -= plot_layout::kColourBarRoom;
     double height = roundHalfAway(plotHeight + 400);
     if (secondKind != PlotKind::None) {
         if (arrangeVertical)

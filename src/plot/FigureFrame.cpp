@@ -210,7 +210,10 @@ void CTESKAdatView::drawColourBarFurniture(CDC& dc, int power) {
     // The title reads up the bar's left side where it is long enough, else
     // it ends at the canvas edge above the bar, with the labels' factor.
     const std::string title =
-        colourBarTitle(*this, m_colourBarKind == PlotKind::None ? mainPlotKind : m_colourBarKind);
+        colourBarRole == ColourBarRole::Shared
+            ? sharedColourBarTitle(*this)
+            : colourBarTitle(*this,
+                             m_colourBarKind == PlotKind::None ? mainPlotKind : m_colourBarKind);
     const std::string factor = power != 0 ? powerOfTenText(power) : std::string();
     const int titleLength = dc.GetTextExtent(title).cx;
     // Above the top label (whose baseline may be the bar's top) and the triangle.

@@ -222,6 +222,23 @@ public:
         }
     }
 
+    // The first marked pixel (in row order) of each `side` by `side` square
+    // of the clip box, so that crowded marks become dots apart.
+    MarkedPixels spaced(int side) const {
+        MarkedPixels kept(m_clip);
+        const size_t columns = m_width / static_cast<size_t>(side) + 1;
+        std::vector<bool> taken(columns * (static_cast<size_t>(m_clip.Height()) / side + 1));
+        forEach([&](CPoint p) {
+            const size_t square = static_cast<size_t>((p.y - m_clip.top) / side) * columns +
+                                  static_cast<size_t>((p.x - m_clip.left) / side);
+            if (!taken[square]) {
+                taken[square] = true;
+                kept.set(p);
+            }
+        });
+        return kept;
+    }
+
 private:
     CRect m_clip;
     size_t m_width;
@@ -275,6 +292,8 @@ void markStations(const MapFill& fill) {
     } else {
         findMarkedPixels(fill, near, near.first, near.last, marker, marked);
     }
+    if (fill.state.markSpacing > 1)
+        marked = marked.spaced(fill.state.markSpacing);
     marked.forEach([&](CPoint pixel) { marker.markDevice(pixel); });
 }
 
@@ -318,5 +337,6 @@ void CTESKAdatView::drawMapPlot(CDC& dc, const std::vector<double>& values, doub
                                     [&](double v) { return finite(v) && v > max; });
     }
     drawAxes(dc);
-    drawColourBar(dc, max, min);
+    if (colourBarRole != ColourBarRole::Omitted)
+        drawColourBar(dc, max, min);
 }

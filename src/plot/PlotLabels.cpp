@@ -157,6 +157,10 @@ std::string withUnit(const char* quantity, const std::string& unit) {
 
 } // namespace
 
+std::string sharedColourBarTitle(const ViewState& state) {
+    return withUnit("Data", state.unitsLabel);
+}
+
 std::string colourBarTitle(const ViewState& state, PlotKind kind) {
     switch (kind) {
     case PlotKind::None:

@@ -91,3 +91,6 @@ std::string secondPlotTitle(const ViewState& state);
 // data, metres for the elevation, none for the normalised difference):
 // "Observed (nT)", "Standard deviation (mGal)". `kind` None is the main plot.
 std::string colourBarTitle(const ViewState& state, PlotKind kind);
+// The title of the one colour bar of the observed and predicted maps:
+// "Data (nT)", short enough to read up the bar.
+std::string sharedColourBarTitle(const ViewState& state);

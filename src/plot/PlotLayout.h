@@ -13,6 +13,9 @@ constexpr int kCanvasMargin = 200;
 // Plot units from a map plot's left edge to the left edge of the plot beside
 // it, beyond the plot's own width: its colour bar and labels lie between.
 constexpr int kSideBySideGap = 600;
+// The part of that gap that a map plot without a colour bar leaves out: the
+// rest keeps room for the half of its last easting label beyond the plot.
+constexpr int kColourBarRoom = 250;
 // Half the side of the inverted square that marks the chosen station.
 constexpr int kStationMarkHalf = 4;
 

@@ -21,6 +21,9 @@ enum class PlotKind : int {
     Elevation = 6,
 };
 
+// Whose colour bar a map plot draws beside it.
+enum class ColourBarRole { Own, Omitted, Shared };
+
 // How map plots are filled.
 enum class PlotMethod : int {
     Original = 0,     // linear interpolation per 5 by 5 pixel cell
@@ -94,6 +97,14 @@ struct ViewState {
     double contourInterval = 0;
     bool scaleBar = false;
     bool northArrow = false;
+    // Station marks kept at least this many device pixels apart (where the
+    // stations crowd, the first in each square of that side keeps its
+    // mark), so dense survey lines stay dotted; 0 or 1: every station.
+    int markSpacing = 0;
+    // In a figure of several maps: the main map's colour bar of its own,
+    // none (a later panel draws the bar it shares, and the canvas is
+    // narrower by the bar), or the bar the observed and predicted maps share.
+    ColourBarRole colourBarRole = ColourBarRole::Own;
 };
 
 // The stations in triangulation node order, and the triangulation itself.

@@ -7,9 +7,12 @@
 #include "app/CommandLine.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -109,6 +112,50 @@ TEST_F(FigureRender, PngAtTheResolutionOfItsWidthDeclaresIt) {
     EXPECT_NEAR(image.dotsPerMeterX(), 150 / 0.0254, 1);
 }
 
+int blackPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == qRgb(0, 0, 0);
+    return count;
+}
+
+// Survey lines 200 m apart with a station every 25 m, 10 km square.
+std::string writeSurveyLines(TempDir& dir) {
+    const std::string path = dir.file("lines.obs");
+    FILE* file = std::fopen(path.c_str(), "w");
+    std::fprintf(file, "65 25  50000\n65 25  1\n%d\n", 51 * 401);
+    for (int line = 0; line < 51; ++line)
+        for (int station = 0; station < 401; ++station)
+            std::fprintf(file, "%d %d 0  %g 1\n", 25 * station, 200 * line,
+                         std::sin(station / 40.0) * 100);
+    std::fclose(file);
+    return path;
+}
+
+TEST_F(FigureRender, SmallMarksKeepCrowdedStationsApart) {
+    const std::string lines = writeSurveyLines(dir);
+    const auto marks = [&](const std::string& name, std::vector<std::string> extra) {
+        const std::string png = dir.file(name);
+        std::vector<std::string> arguments = {"--render", png, "--width-cm", "8.5"};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        arguments.push_back(lines);
+        EXPECT_EQ(render(arguments), 0);
+        return QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage plain = marks("plain.png", {});
+    EXPECT_EQ(marks("normal.png", {"--marks", "normal"}), plain);
+    const QImage none = marks("none.png", {"--marks", "none"});
+    EXPECT_EQ(marks("hidden.png", {"--no-locations"}), none);
+    // Stations 1.6 pixels apart along the lines; small marks 1 pt (4 pixels).
+    const int normal = blackPixels(plain) - blackPixels(none);
+    const int small = blackPixels(marks("small.png", {"--marks", "small"})) - blackPixels(none);
+    EXPECT_GT(small, normal / 4);
+    EXPECT_LT(small, normal / 2);
+    EXPECT_EQ(parseCommandLine({"--render", "f.png", "--marks", "tiny", "a.obs"}).error,
+              "--marks needs none, small or normal, not \"tiny\".");
+}
+
 TEST_F(FigureRender, PanelsSideBySideShareTheWidthAndTheObservedRange) {
     const std::string pdf = dir.file("panels.pdf");
     ASSERT_EQ(render({"--render", pdf, "--panels", "observed,predicted,difference", "--width-cm",
@@ -120,7 +167,20 @@ TEST_F(FigureRender, PanelsSideBySideShareTheWidthAndTheObservedRange) {
     // ("Difference" comes out of pdftotext with an ff ligature.)
     for (const char* expected : {"(a) Observed", "(b) Predicted", "(c) Di"})
         EXPECT_TRUE(text.contains(expected)) << expected;
-    EXPECT_EQ(text.count("445.7"), 2) << "observed and predicted share the top of their range";
+    EXPECT_EQ(text.count("445.7"), 1) << "observed and predicted share one colour bar";
+
+    // With round ticks the shared bar has one title of its own; the other
+    // maps keep theirs.
+    const std::string svg = dir.file("panels.svg");
+    ASSERT_EQ(render({"--render", svg, "--panels", "predicted,difference,observed", "--round-ticks",
+                      kObservations, kSamples + "magnetic.pre"}),
+              0);
+    QFile file(QString::fromStdString(svg));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString vectors = QString::fromUtf8(file.readAll());
+    EXPECT_EQ(vectors.count("Data (nT)"), 1);
+    EXPECT_EQ(vectors.count("Difference (nT)"), 1);
+    EXPECT_FALSE(vectors.contains("Predicted (nT)"));
 
     EXPECT_EQ(parseCommandLine({"--render", pdf, "--panels", "observed,profile", "a.obs"}).error,
               "--panels needs 1 to 4 of observed, predicted, difference, normalized, errors and "
