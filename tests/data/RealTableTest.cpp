@@ -34,7 +34,8 @@ protected:
         return text;
     }
     std::string lineOf(int station) const {
-        return doc.lineNames.at(static_cast<size_t>(doc.lineOfStation.at(static_cast<size_t>(station))));
+        return doc.lineNames.at(
+            static_cast<size_t>(doc.lineOfStation.at(static_cast<size_t>(station))));
     }
     TempDir dir;
     MessageCapture messages;
